@@ -1,0 +1,9 @@
+#include "app/cli/command_line.h"
+#include "app/window/run_window.h"
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        return lumivert::runCommandLine(argc, argv);
+    }
+    return lumivert::runWindow(argc, argv);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <sys/types.h>
+
+namespace lumivert {
+
+// Reads until `size` bytes are in or the file ends, retrying interrupted reads.
+// Returns the number of bytes read, or -1 with errno set.
+ssize_t readFully(int fd, std::uint8_t* data, std::size_t size);
+
+// Writes all `size` bytes, retrying interrupted and short writes.
+// Returns false with errno set when a write fails.
+bool writeFully(int fd, const std::uint8_t* data, std::size_t size);
+
+} // namespace lumivert
