@@ -17,6 +17,31 @@ std::vector<DeclaredVerb> declareVerbs(CLI::App& app) {
     return verbs;
 }
 
+// "image export FILE": the subcommand path of a verb with its positional arguments.
+std::string verbUsage(const CLI::App& root, const CLI::App& command) {
+    std::string usage = command.get_name();
+    for (const CLI::App* parent = command.get_parent(); parent != &root && parent != nullptr;
+         parent = parent->get_parent()) {
+        usage = parent->get_name() + " " + usage;
+    }
+    for (const CLI::Option* option : command.get_options()) {
+        if (option->get_positional()) {
+            usage += " " + option->get_name();
+        }
+    }
+    return usage;
+}
+
+std::string verbList(const CLI::App& root, const std::vector<DeclaredVerb>& verbs) {
+    std::string list = "Verbs:\n";
+    for (const auto& declared : verbs) {
+        std::string usage = verbUsage(root, *declared.command);
+        usage.resize(std::max<std::size_t>(usage.size() + 2, 28), ' ');
+        list += "  " + usage + declared.command->get_description() + "\n";
+    }
+    return list;
+}
+
 void enterWorkingDirectory(const std::string& folder) {
     if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
         throw WorkbenchError("Cannot use the working directory \"" +
@@ -50,6 +75,7 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     app.add_option("-C", folder, "Working directory (default: the current one)");
     app.require_subcommand(1);
     std::vector<DeclaredVerb> verbs = declareVerbs(app);
+    app.footer(verbList(app, verbs));
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

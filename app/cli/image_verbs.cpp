@@ -32,8 +32,8 @@ public:
         StoredWorkbench stored;
         streams.out << column("region", 18) << column("FlashPages", 12) << column("offsets", 19)
                     << column("used bytes", 12) << "blocks to send\n";
-        for (const auto& usage : regionUsage(stored.workbench().image,
-                                             stored.workbench().regionMap)) {
+        for (const auto& usage :
+             regionUsage(stored.workbench().image, stored.workbench().regionMap)) {
             const Region& region = usage.region;
             streams.out << column(std::string(region.name), 18)
                         << column(std::to_string(region.firstPage) + "-" +

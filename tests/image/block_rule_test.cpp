@@ -40,7 +40,7 @@ TEST(BlockRule, SectorOpenerGoesWhenAnyOfTheSectorHoldsData) {
 
 TEST(BlockRule, LastSectorOfTheImage) {
     FlashImage image;
-    image.store(0x1FFBFF, 0x00);            // the last byte of the block at page 8184
+    image.store(0x1FFBFF, 0x00);             // the last byte of the block at page 8184
     EXPECT_FALSE(isBlockEmpty(image, 8176)); // tests 0x1FF000 to 0x1FFFFF
     EXPECT_TRUE(isBlockEmpty(image, 8188));  // tests only 0x1FFC00 to 0x1FFFFF
 
@@ -50,7 +50,7 @@ TEST(BlockRule, LastSectorOfTheImage) {
 
 TEST(BlockRule, LeftoverPagesAreNotSent) {
     FlashImage image;
-    image.store(84 * 256, 0x00); // page 84: the second block of the range
+    image.store(84 * 256, 0x00);                   // page 84: the second block of the range
     EXPECT_EQ(countBlocksToSend(image, 80, 6), 1); // only the block at 80, which opens the sector
     EXPECT_EQ(countBlocksToSend(image, 80, 3), 0);
     EXPECT_EQ(countBlocksToSend(image, 80, 0), 0);

@@ -1,6 +1,5 @@
-#include "image/image_store.h"
-
 #include "common/workbench_error.h"
+#include "image/image_store.h"
 #include "tests/support/temp_folder.h"
 
 #include <fcntl.h>
@@ -130,9 +129,8 @@ TEST_F(ImageStoreTest, StoreInUseIsNeitherLoadedNorOverwritten) {
         store.load(image_);
         FAIL() << "a store held by another program was loaded";
     } catch (const WorkbenchError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file \"" + storePath().string() +
-                      "\". The file is in use by another program.");
+        EXPECT_EQ(std::string(error.what()), "Cannot open file \"" + storePath().string() +
+                                                 "\". The file is in use by another program.");
     }
     EXPECT_TRUE(image_.isErased(0, kImageSize));
     ::close(holder);

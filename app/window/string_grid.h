@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QTableWidget;
+
+namespace lumivert {
+
+// The window's two string grids (the page list and the font table) on a QTableWidget.
+//
+// A grid has one heading row and one first column of row headings. The heading row is the
+// table's horizontal header, so it stays in place while the rows scroll; the first column
+// is an ordinary column whose cells cannot be selected. Cells are addressed as the grid
+// shows them: (column, row), with row 0 the heading row and column 0 the first column.
+// No cell can be edited in place; a range of cells can be selected; columns are 64 pixels.
+
+// Gives the grid its look and behaviour, with rows (the heading row included) of
+// `rowHeight` pixels.
+void setUpStringGrid(QTableWidget& grid, int rowHeight);
+
+// Sets the number of columns and of rows, the heading row counted. Every cell exists and
+// keeps its text where it stays; new cells are empty.
+void setGridSize(QTableWidget& grid, int columns, int rows);
+
+// The number of rows, the heading row counted.
+int gridRowCount(const QTableWidget& grid);
+
+// The text of a cell; empty outside the grid.
+QString gridCell(const QTableWidget& grid, int column, int row);
+
+// Sets the text of a cell; a cell outside the grid is ignored.
+void setGridCell(QTableWidget& grid, int column, int row, const QString& text);
+
+} // namespace lumivert

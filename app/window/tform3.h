@@ -1,0 +1,228 @@
+#pragma once
+
+#include "app/window/handler_guard.h"
+#include "image/image_store.h"
+#include "image/workbench.h"
+
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTabWidget;
+class QTableWidget;
+
+namespace lumivert {
+
+class ImageBox;
+
+// The workbench's main window. It owns the workbench state (the flash image with its cursors)
+// and the image store for the whole run. Creating it runs FormCreate, which brings the state
+// up; destroying it runs FormDestroy, which writes it back, before the controls go.
+//
+// Every control keeps its layout name, as member and as object name. Every user action is one
+// handler named after its control and event; each runs under one guard that shows the message
+// of an error it throws and lets the program go on.
+class TForm3 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `reportError` shows the errors of the handlers, of start-up and of shutdown; without
+    // one they go to the error dialog.
+    explicit TForm3(ErrorReporter reportError = {}, QWidget* parent = nullptr);
+    ~TForm3() override;
+
+    TForm3(const TForm3&) = delete;
+    TForm3& operator=(const TForm3&) = delete;
+
+    void setErrorReporter(ErrorReporter reportError);
+
+    const Workbench& workbench() const { return workbench_; }
+
+private:
+    using Handler = void (TForm3::*)();
+
+    // Layout, one tab each.
+    void buildLayout();
+    QWidget* buildSerialTab();
+    QWidget* buildFontTab();
+    QWidget* buildPictureTab();
+    QWidget* buildHelpTab();
+
+    // Connects a control's event to its handler, through the guard.
+    template <typename Sender, typename Signal>
+    void connectHandler(Sender* sender, Signal signal, Handler handler) {
+        connect(sender, signal, this, [this, handler] { runGuarded(handler); });
+    }
+    void runGuarded(Handler handler);
+    void reportFailures(const std::vector<std::string>& failures);
+    void showErrorDialog(const QString& message);
+
+    // Start-up, in this order.
+    void FormCreate();
+    void resetWorkbench();
+    void fillPortList();
+    void applyPortSettings();
+    void loadImageStore();
+    void loadPageList();
+    void clearPageEditorAndProgress();
+    void setFontEditorEnabled(bool enabled);
+    void loadFontTable();
+    void resetCurrentFontRow();
+    void createGlyphBitmap();
+
+    // Shutdown, in this order.
+    void FormDestroy();
+    void savePageList();
+    void saveFontTable();
+    void releaseGlyphBitmap();
+    void saveImageStore();
+
+    // Handlers of the serial tab.
+    void cbcommChange();
+    void Button1Click();
+    void up1Click();
+    void up2Click();
+    void up3Click();
+    void up4Click();
+    void up5Click();
+    void up6Click();
+    void sg1Click();
+    void Button7Click();
+    void BsendClick();
+    void bsend2Click();
+
+    // Handlers of the font tab.
+    void sg2Click();
+    void Button3Click();
+    void Button4Click();
+    void runClick();
+    void Button2Click();
+    void drawClick();
+    void Button10Click();
+    void Button5Click();
+    void Button6Click();
+    void Button8Click();
+    void Button9Click();
+    void Button12Click();
+    void Button11Click();
+    void Button13Click();
+    void Button18Click();
+
+    // Handlers of the picture tab.
+    void Button14Click();
+    void Button15Click();
+
+    // Handlers of the colour calculator.
+    void Button17Click();
+    void Button16Click();
+
+    Workbench workbench_;
+    ImageStore imageStore_;
+    ErrorReporter reportError_;
+
+    QStatusBar* StatusBar1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+
+    // Serial tab: port selection, uploads, console and page list.
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel4 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cbcomm = nullptr;
+    QLabel* Label17 = nullptr;
+    QComboBox* btl = nullptr;
+    QPushButton* Button1 = nullptr;
+    QGroupBox* GroupBox4 = nullptr;
+    QPushButton* up1 = nullptr;
+    QPushButton* up2 = nullptr;
+    QPushButton* up6 = nullptr;
+    QPushButton* up3 = nullptr;
+    QPushButton* up4 = nullptr;
+    QPushButton* up5 = nullptr;
+    QLabel* Label13 = nullptr;
+    QProgressBar* pb1 = nullptr;
+    QTableWidget* sg1 = nullptr;
+    QPlainTextEdit* rxmemo = nullptr;
+    QPlainTextEdit* gscript = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Bsend = nullptr;
+    QPushButton* bsend2 = nullptr;
+
+    // Font tab: font table, font editor, glyph preview and generation.
+    QFrame* Panel5 = nullptr;
+    QFrame* Panel6 = nullptr;
+    QTableWidget* sg2 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* zt = nullptr;
+    QPushButton* Button3 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* zw = nullptr;
+    QLineEdit* zh = nullptr;
+    QLabel* Label7 = nullptr;
+    QComboBox* cb1 = nullptr;
+    QLabel* Label8 = nullptr;
+    QRadioButton* rb1 = nullptr;
+    QRadioButton* rb2 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLineEdit* xp = nullptr;
+    QLabel* Label10 = nullptr;
+    QLineEdit* yp = nullptr;
+    QLabel* Label11 = nullptr;
+    QPlainTextEdit* Memo3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    ImageBox* Image1 = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QPushButton* run = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* draw = nullptr;
+    QPushButton* Button10 = nullptr;
+    ImageBox* Image2 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QPushButton* Button9 = nullptr;
+    QPushButton* Button12 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QPushButton* Button13 = nullptr;
+    QPushButton* Button18 = nullptr;
+
+    // Picture tab.
+    ImageBox* Image3 = nullptr;
+    QPlainTextEdit* picmemo = nullptr;
+    QLabel* Label14 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QPushButton* Button14 = nullptr;
+    QPushButton* Button15 = nullptr;
+
+    // Help tab: the colour calculator.
+    QGroupBox* GroupBox5 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QPushButton* Button17 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLabel* hexcolor = nullptr;
+    QFrame* pcolor = nullptr;
+    QPushButton* Button16 = nullptr;
+};
+
+} // namespace lumivert
