@@ -9,8 +9,8 @@
 namespace {
 
 std::filesystem::path benchFolder() {
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("lumivert-bench-" + std::to_string(::getpid()));
+    auto folder =
+        std::filesystem::temp_directory_path() / ("lumivert-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     return folder;
 }

@@ -4,9 +4,13 @@
 
 namespace lumivert {
 
-FlashImage::FlashImage() : bytes_(new std::uint8_t[kImageBufferSize]) { fill(); }
+FlashImage::FlashImage() : bytes_(new std::uint8_t[kImageBufferSize]) {
+    fill();
+}
 
-void FlashImage::fill() { std::fill_n(bytes_.get(), kImageBufferSize, kErased); }
+void FlashImage::fill() {
+    std::fill_n(bytes_.get(), kImageBufferSize, kErased);
+}
 
 bool FlashImage::store(std::int64_t offset, std::uint8_t value) {
     if (offset < 0 || offset >= kImageSize) {

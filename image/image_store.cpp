@@ -20,7 +20,9 @@ namespace {
 const char* const kInUse = "The file is in use by another program.";
 
 // The store is opened without sharing: a second workbench on the same folder is kept out.
-bool lockExclusively(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+bool lockExclusively(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
 
 // Image offset o lies at file position kImageSize - 1 - o, XOR the mask; the rule is its own
 // inverse, so load and save share it.

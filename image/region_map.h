@@ -8,16 +8,16 @@ namespace lumivert {
 // Bases of the flash regions, in FlashPages. Each region runs up to the next base.
 struct RegionMap {
     enum Entry : std::size_t {
-        UnusedBase,            // a region nothing reads or writes
-        ExtractedIndexBase,    // index of the extracted-character fonts
-        PictureIndexBase,      // one 8-byte entry per picture
-        Font12Base,            // GB2312 at 12 dots
-        Font16Base,            // GB2312 at 16 dots
-        AsciiFontBase,         // 8 x 16 ASCII font
-        ExtractedGlyphBase,    // glyphs of the extracted-character fonts
-        PageRegionBase,        // 128 stored command pages
-        PictureDataBase,       // RGB565 pixels
-        ImageEnd,              // end of the flash image
+        UnusedBase,         // a region nothing reads or writes
+        ExtractedIndexBase, // index of the extracted-character fonts
+        PictureIndexBase,   // one 8-byte entry per picture
+        Font12Base,         // GB2312 at 12 dots
+        Font16Base,         // GB2312 at 16 dots
+        AsciiFontBase,      // 8 x 16 ASCII font
+        ExtractedGlyphBase, // glyphs of the extracted-character fonts
+        PageRegionBase,     // 128 stored command pages
+        PictureDataBase,    // RGB565 pixels
+        ImageEnd,           // end of the flash image
         EntryCount
     };
 

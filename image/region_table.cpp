@@ -29,8 +29,8 @@ std::vector<RegionUsage> regionUsage(const FlashImage& image, const RegionMap& m
         const auto bytes = image.image().subspan(region.firstOffset(), region.size());
         const auto used = std::count_if(bytes.begin(), bytes.end(),
                                         [](std::uint8_t byte) { return byte != kErased; });
-        usage.push_back({region, used, countBlocksToSend(image, region.firstPage,
-                                                         region.pageCount)});
+        usage.push_back(
+            {region, used, countBlocksToSend(image, region.firstPage, region.pageCount)});
     }
     return usage;
 }

@@ -25,7 +25,7 @@ std::vector<Region> contentRegions(const RegionMap& map);
 // How much of a region holds data, and how many blocks uploading it would send.
 struct RegionUsage {
     Region region;
-    std::int64_t usedBytes;      // bytes that are not 0xFF
+    std::int64_t usedBytes; // bytes that are not 0xFF
     std::int32_t blocksToSend;
 };
 
