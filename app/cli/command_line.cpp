@@ -22,7 +22,7 @@ std::string verbUsage(const CLI::App& root, const CLI::App& command) {
     std::string usage = command.get_name();
     for (const CLI::App* parent = command.get_parent(); parent != &root && parent != nullptr;
          parent = parent->get_parent()) {
-        usage = parent->get_name() + " " + usage;
+        usage.insert(0, parent->get_name() + " ");
     }
     for (const CLI::Option* option : command.get_options()) {
         if (option->get_positional()) {

@@ -50,7 +50,7 @@ TEST(BlockRule, LastSectorOfTheImage) {
 
 TEST(BlockRule, LeftoverPagesAreNotSent) {
     FlashImage image;
-    image.store(84 * 256, 0x00);                   // page 84: the second block of the range
+    image.store(0x5400, 0x00);                     // page 84: the second block of the range
     EXPECT_EQ(countBlocksToSend(image, 80, 6), 1); // only the block at 80, which opens the sector
     EXPECT_EQ(countBlocksToSend(image, 80, 3), 0);
     EXPECT_EQ(countBlocksToSend(image, 80, 0), 0);

@@ -53,9 +53,9 @@ TEST(FlashImage, ErasedTestLooksOnlyBelowTheImageEnd) {
 
 TEST(FlashImage, LoadBlockCopiesOneFlashBlock) {
     FlashImage image;
-    image.store(80 * 256, 0x01);
-    image.store(80 * 256 + 1023, 0x02);
-    image.store(80 * 256 + 1024, 0x03);
+    image.store(0x5000, 0x01); // page 80
+    image.store(0x5000 + 1023, 0x02);
+    image.store(0x5000 + 1024, 0x03);
     std::array<std::uint8_t, kFlashBlockSize> block{};
     image.loadBlock(80, block);
     EXPECT_EQ(block.front(), 0x01);
