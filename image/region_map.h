@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/flash_layout.h"
+
 #include <array>
 #include <cstdint>
 
@@ -28,7 +30,7 @@ struct RegionMap {
     }
 
     constexpr std::int32_t page(Entry entry) const { return pages[entry]; }
-    constexpr std::int32_t offset(Entry entry) const { return pages[entry] * 256; }
+    constexpr std::int32_t offset(Entry entry) const { return pages[entry] * kFlashPageSize; }
 };
 
 } // namespace lumivert

@@ -15,8 +15,10 @@ struct Region {
     std::int32_t firstPage;
     std::int32_t pageCount;
 
-    std::int64_t firstOffset() const { return static_cast<std::int64_t>(firstPage) * 256; }
-    std::int64_t size() const { return static_cast<std::int64_t>(pageCount) * 256; }
+    std::int64_t firstOffset() const {
+        return static_cast<std::int64_t>(firstPage) * kFlashPageSize;
+    }
+    std::int64_t size() const { return static_cast<std::int64_t>(pageCount) * kFlashPageSize; }
 };
 
 // The regions in address order, from the extracted-character index to the picture data.
