@@ -11,11 +11,11 @@
 namespace lumivert {
 
 void writeBinaryFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    UniqueFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    UniqueFd file(openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666));
     if (!file) {
         throw cannotCreateFile(path, errno);
     }
-    if (!writeFully(file.get(), bytes.data(), bytes.size()) || ::close(file.release()) != 0) {
+    if (!writeFully(file.get(), bytes.data(), bytes.size()) || !closeAfterWriting(file.release())) {
         throw cannotWriteFile(path, errno);
     }
 }

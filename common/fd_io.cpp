@@ -1,9 +1,22 @@
 #include "common/fd_io.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace lumivert {
+
+int openRetrying(const char* path, int flags, mode_t mode) {
+    int fd = -1;
+    do {
+        fd = ::open(path, flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool closeAfterWriting(int fd) {
+    return ::close(fd) == 0 || errno == EINTR;
+}
 
 ssize_t readFully(int fd, std::uint8_t* data, std::size_t size) {
     std::size_t done = 0;

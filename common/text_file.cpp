@@ -1,5 +1,6 @@
 #include "common/text_file.h"
 
+#include "common/binary_file.h"
 #include "common/fd_io.h"
 #include "common/file_error.h"
 #include "common/unique_fd.h"
@@ -9,20 +10,8 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace lumivert {
-namespace {
-
-int openRetrying(const std::filesystem::path& path, int flags, mode_t mode = 0) {
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
-} // namespace
 
 void writeCrlfTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {
     std::size_t size = 0;
@@ -36,22 +25,12 @@ void writeCrlfTextFile(const std::filesystem::path& path, const std::vector<std:
         content += "\r\n";
     }
 
-    UniqueFd file(openRetrying(path, O_WRONLY | O_CREAT | O_TRUNC, 0666));
-    if (!file) {
-        throw cannotCreateFile(path, errno);
-    }
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(content.data());
-    if (!writeFully(file.get(), bytes, content.size())) {
-        throw cannotWriteFile(path, errno);
-    }
-    // A close interrupted by a signal has still released the descriptor on Linux.
-    if (::close(file.release()) != 0 && errno != EINTR) {
-        throw cannotWriteFile(path, errno);
-    }
+    writeBinaryFile(
+        path, std::span(reinterpret_cast<const std::uint8_t*>(content.data()), content.size()));
 }
 
 std::string readWholeFile(const std::filesystem::path& path) {
-    UniqueFd file(openRetrying(path, O_RDONLY));
+    UniqueFd file(openRetrying(path.c_str(), O_RDONLY));
     if (!file) {
         throw cannotOpenFile(path, errno);
     }

@@ -102,7 +102,7 @@ void ImageStore::load(FlashImage& image) {
     if (!std::filesystem::exists(path_, error) && !error) {
         return;
     }
-    UniqueFd file(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd file(openRetrying(path_.c_str(), O_RDONLY));
     if (!file) {
         unreadable_ = true;
         throw cannotOpenFile(path_, errno);
@@ -132,7 +132,7 @@ void ImageStore::save(const FlashImage& image) {
     if (!folder.empty()) {
         createFolderIfMissing(folder);
     }
-    UniqueFd existing(::open(path_.c_str(), O_RDWR | O_CLOEXEC));
+    UniqueFd existing(openRetrying(path_.c_str(), O_RDWR));
     if (!existing && errno != ENOENT) {
         throw cannotOpenFile(path_, errno);
     }
