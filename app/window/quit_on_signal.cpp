@@ -1,6 +1,6 @@
 #include "app/window/quit_on_signal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <fcntl.h>
@@ -29,6 +29,9 @@ void quitOnTerminationSignals() {
         char byte = 0;
         while (::read(signalPipe[0], &byte, 1) > 0) {
         }
+        // Closing the window first cancels a long operation that is running, so the
+        // event loop can end and the shutdown save runs.
+        QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
     struct sigaction action {};

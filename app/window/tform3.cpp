@@ -99,48 +99,15 @@ void TForm3::resetWorkbench() {
     workbench_.reset();
 }
 
-// The port list: the system's serial devices, the first one chosen.
-void TForm3::fillPortList() {}
-
-// The port's speed and framing: 115200 baud, 8 data bits, no parity, 1 stop bit.
-void TForm3::applyPortSettings() {}
-
 void TForm3::loadImageStore() {
     imageStore_.load(workbench_.image);
 }
-
-// The page list from the page files.
-void TForm3::loadPageList() {}
 
 void TForm3::clearPageEditorAndProgress() {
     Label3->clear();
     Label13->clear();
     Edit1->clear();
 }
-
-void TForm3::setFontEditorEnabled(bool enabled) {
-    for (QWidget* control : std::initializer_list<QWidget*>{zt, zw, zh, xp, yp, cb1, rb1, rb2,
-                                                            Button3, Button4, Memo3}) {
-        control->setEnabled(enabled);
-    }
-}
-
-// The font table from the font files, or the default rows.
-void TForm3::loadFontTable() {}
-
-// No font table row belongs to the editor yet.
-void TForm3::resetCurrentFontRow() {}
-
-// The scratch bitmap glyphs are rendered into.
-void TForm3::createGlyphBitmap() {}
-
-// The page list into the page files.
-void TForm3::savePageList() {}
-
-// The font table rows into the font files.
-void TForm3::saveFontTable() {}
-
-void TForm3::releaseGlyphBitmap() {}
 
 void TForm3::saveImageStore() {
     imageStore_.save(workbench_.image);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/window/control_lock.h"
 #include "app/window/handler_guard.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,7 +50,15 @@ public:
 
     const Workbench& workbench() const { return workbench_; }
 
+    // Whether a long operation (a generation, the batch conversion, an upload, a send) runs.
+    bool longOperationRunning() const { return longOperationDepth_ > 0; }
+
+protected:
+    // Closing the window during a long operation cancels it; the window closes all the same.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    friend class LongOperation;
     using Handler = void (TForm3::*)();
 
     // Layout, one tab each.
@@ -66,6 +76,14 @@ private:
     void runGuarded(Handler handler);
     void reportFailures(const std::vector<std::string>& failures);
     void showErrorDialog(const QString& message);
+
+    // Long operations (see LongOperation): the controls they lock while they run.
+    void beginLongOperation();
+    void endLongOperation();
+    std::vector<QWidget*> longOperationControls() const;
+    // Enables or disables a control; while a long operation holds it locked, the state is
+    // the one it gets when the operation ends.
+    void setControlEnabled(QWidget* control, bool enabled);
 
     // Start-up, in this order.
     void FormCreate();
@@ -129,6 +147,9 @@ private:
     Workbench workbench_;
     ImageStore imageStore_;
     ErrorReporter reportError_;
+    int longOperationDepth_ = 0;
+    std::unique_ptr<ControlLock> longOperationLock_;
+    bool closeRequested_ = false;
 
     QStatusBar* StatusBar1 = nullptr;
     QTabWidget* PageControl1 = nullptr;

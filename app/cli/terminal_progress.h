@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/operation_host.h"
+
+#include <chrono>
+#include <ostream>
+#include <string>
+
+namespace lumivert {
+
+// The command line's host for a long operation: a progress line ("<label> 512/8178  6%") on
+// standard error while the operation runs, redrawn at most ten times a second, and only when
+// standard error is a terminal. A command-line operation is never cancelled: an interrupt
+// ends the program before the image store is written back.
+class TerminalProgress : public OperationHost {
+public:
+    TerminalProgress(std::ostream& err, std::string label);
+    TerminalProgress(std::ostream& err, std::string label, bool toTerminal);
+    ~TerminalProgress() override;
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    void progress(std::int64_t done, std::int64_t total) override;
+
+private:
+    std::ostream& err_;
+    std::string label_;
+    bool toTerminal_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point lastDrawn_;
+};
+
+} // namespace lumivert

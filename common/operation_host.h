@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace lumivert {
+
+// What a long operation (a font generation, the batch picture conversion, an upload, a
+// console send) gets from its caller. The operation calls `progress` and then `pump` between
+// its steps and stops at the next step once `cancelled` says so. The window processes its
+// pending events in `pump`; the command line draws its progress line. The defaults do
+// nothing, so a test can pass a plain OperationHost.
+class OperationHost {
+public:
+    OperationHost() = default;
+    virtual ~OperationHost() = default;
+    OperationHost(const OperationHost&) = delete;
+    OperationHost& operator=(const OperationHost&) = delete;
+
+    // Between two steps: lets the caller's world move on.
+    virtual void pump() {}
+
+    // Whether the caller wants the operation to stop.
+    virtual bool cancelled() { return false; }
+
+    // `done` of `total` steps are behind the operation.
+    virtual void progress(std::int64_t /*done*/, std::int64_t /*total*/) {}
+};
+
+} // namespace lumivert

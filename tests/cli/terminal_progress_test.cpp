@@ -1,0 +1,28 @@
+#include "app/cli/terminal_progress.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace lumivert {
+namespace {
+
+TEST(TerminalProgress, DrawsOneLineOnATerminalAndNothingElsewhere) {
+    std::ostringstream terminal;
+    {
+        TerminalProgress progress(terminal, "gb16", true);
+        progress.progress(0, 8178);
+        progress.progress(1, 8178); // within the redraw interval: skipped
+        progress.progress(8178, 8178);
+    }
+    EXPECT_EQ(terminal.str(), "\rgb16 0/8178  0%\rgb16 8178/8178  100%\n");
+
+    std::ostringstream file;
+    {
+        TerminalProgress progress(file, "gb16", false);
+        progress.progress(8178, 8178);
+    }
+    EXPECT_EQ(file.str(), "");
+}
+
+} // namespace
+} // namespace lumivert
