@@ -123,6 +123,7 @@ QWidget* TForm3::buildSerialTab() {
     connectHandler(Button7, &QPushButton::clicked, &TForm3::Button7Click);
     connectHandler(Bsend, &QPushButton::clicked, &TForm3::BsendClick);
     connectHandler(bsend2, &QPushButton::clicked, &TForm3::bsend2Click);
+    createComm1();
     return tab;
 }
 

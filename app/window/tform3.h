@@ -2,10 +2,15 @@
 
 #include "app/window/control_lock.h"
 #include "app/window/handler_guard.h"
+#include "common/gbk_pieces.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
+#include "serial/reply_flag.h"
+#include "serial/tcomm.h"
 
 #include <QMainWindow>
+#include <QSocketNotifier>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +57,10 @@ public:
 
     // Whether a long operation (a generation, the batch conversion, an upload, a send) runs.
     bool longOperationRunning() const { return longOperationDepth_ > 0; }
+
+    // The window's serial port, and the flag its receive handler raises whenever bytes arrive.
+    TComm& comm1() { return Comm1; }
+    const ReplyFlag& replyFlag() const { return replyFlag_; }
 
 protected:
     // Closing the window during a long operation cancels it; the window closes all the same.
@@ -105,9 +114,13 @@ private:
     void releaseGlyphBitmap();
     void saveImageStore();
 
+    // The serial port's events reach the window through its event loop.
+    void createComm1();
+
     // Handlers of the serial tab.
     void cbcommChange();
     void Button1Click();
+    void Comm1ReceiveData(TComm& Sender, const std::uint8_t* Buffer, std::uint16_t BufferLength);
     void up1Click();
     void up2Click();
     void up3Click();
@@ -150,6 +163,15 @@ private:
     int longOperationDepth_ = 0;
     std::unique_ptr<ControlLock> longOperationLock_;
     bool closeRequested_ = false;
+
+    // The serial port, open while Button1 is in its close state (PortOpen 1). Received text
+    // goes to rxmemo; a GBK character split between two receive events waits for its second
+    // byte in receivedText_.
+    TComm Comm1{CommSettings::mainWindow()};
+    std::unique_ptr<QSocketNotifier> comm1Notifier_;
+    ReplyFlag replyFlag_;
+    int PortOpen = 0;
+    GbkPieceJoiner receivedText_;
 
     QStatusBar* StatusBar1 = nullptr;
     QTabWidget* PageControl1 = nullptr;

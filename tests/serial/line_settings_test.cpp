@@ -1,7 +1,7 @@
 #include "serial/custom_baud.h"
 #include "serial/line_settings.h"
 #include "serial/tcomm.h"
-#include "tests/serial/pty_pair.h"
+#include "tests/support/pty_pair.h"
 
 #include <gtest/gtest.h>
 #include <termios.h>

@@ -1,6 +1,6 @@
 #include "serial/tcomm.h"
 #include "tests/serial/comm_recorder.h"
-#include "tests/serial/pty_pair.h"
+#include "tests/support/pty_pair.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

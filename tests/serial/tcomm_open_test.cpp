@@ -1,7 +1,7 @@
 #include "serial/port_device.h"
 #include "serial/tcomm.h"
 #include "tests/serial/comm_recorder.h"
-#include "tests/serial/pty_pair.h"
+#include "tests/support/pty_pair.h"
 #include "tests/support/temp_folder.h"
 
 #include <fcntl.h>

@@ -1,15 +1,49 @@
-#include "tests/serial/pty_pair.h"
+#pragma once
+
+#include "common/unique_fd.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
+#include <string>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace lumivert::testing {
 
-PtyPair::PtyPair() {
+// A pseudo-terminal standing in for a serial line: the component opens the terminal side
+// by its path, the test plays the device on the other side (the peer). The pair keeps a
+// descriptor of the terminal side open too, in raw mode, as a device driver would keep the
+// line, so the component can close and reopen it.
+class PtyPair {
+public:
+    PtyPair();
+
+    const std::string& path() const { return path_; }
+    int peer() const { return peer_.get(); }
+    int terminal() const { return terminal_.get(); }
+
+    // Writes all of `bytes` from the peer's side.
+    void send(const std::vector<std::uint8_t>& bytes) const;
+    void send(const std::string& text) const;
+
+    // What the peer reads within `timeout`: stops early once `count` bytes are in.
+    std::vector<std::uint8_t> receive(std::size_t count, std::chrono::milliseconds timeout) const;
+
+    // The peer goes away, as a device that is unplugged.
+    void closePeer() { peer_.reset(); }
+
+private:
+    UniqueFd peer_;
+    UniqueFd terminal_;
+    std::string path_;
+};
+
+inline PtyPair::PtyPair() {
     int peer = -1;
     int terminal = -1;
     std::vector<char> name(256);
@@ -25,7 +59,7 @@ PtyPair::PtyPair() {
     ::tcsetattr(terminal, TCSANOW, &line);
 }
 
-void PtyPair::send(const std::vector<std::uint8_t>& bytes) const {
+inline void PtyPair::send(const std::vector<std::uint8_t>& bytes) const {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::write(peer_.get(), bytes.data() + done, bytes.size() - done);
@@ -36,12 +70,12 @@ void PtyPair::send(const std::vector<std::uint8_t>& bytes) const {
     }
 }
 
-void PtyPair::send(const std::string& text) const {
+inline void PtyPair::send(const std::string& text) const {
     send(std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-std::vector<std::uint8_t> PtyPair::receive(std::size_t count,
-                                           std::chrono::milliseconds timeout) const {
+inline std::vector<std::uint8_t> PtyPair::receive(std::size_t count,
+                                                  std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::vector<std::uint8_t> bytes;
     std::vector<std::uint8_t> chunk(65536);
