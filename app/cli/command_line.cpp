@@ -1,6 +1,7 @@
 #include "app/cli/command_line.h"
 
 #include "app/cli/image_verbs.h"
+#include "app/cli/port_verbs.h"
 #include "common/file_error.h"
 
 #include <cerrno>
@@ -14,6 +15,9 @@ namespace {
 
 std::vector<DeclaredVerb> declareVerbs(CLI::App& app) {
     std::vector<DeclaredVerb> verbs = declareImageVerbs(app);
+    for (auto& verb : declarePortVerbs(app)) {
+        verbs.push_back(std::move(verb));
+    }
     return verbs;
 }
 

@@ -10,12 +10,24 @@
 namespace lumivert {
 namespace {
 
-// The kernel driver behind a terminal device, from sysfs; empty where it does not say.
+// The kernel driver behind a terminal device, from sysfs; empty where it does not say. The
+// serial core puts devices of its own ("port", "ctrl" of the bus serial-base) between a UART
+// and its terminal; the driver that names the hardware is above them.
 std::string driverOf(const std::string& name) {
+    namespace fs = std::filesystem;
     std::error_code error;
-    const auto link = std::filesystem::read_symlink(
-        std::filesystem::path("/sys/class/tty") / name / "device" / "driver", error);
-    return error ? std::string() : link.filename().string();
+    fs::path device = fs::canonical(fs::path("/sys/class/tty") / name / "device", error);
+    for (int level = 0; !error && level < 4; ++level) {
+        const fs::path driver = fs::read_symlink(device / "driver", error);
+        if (error) {
+            break;
+        }
+        if (driver.parent_path().parent_path().filename() != "serial-base") {
+            return driver.filename().string();
+        }
+        device = device.parent_path();
+    }
+    return {};
 }
 
 std::vector<SerialPortEntry> systemPorts() {
