@@ -24,6 +24,7 @@ enum class TRtsControl : std::uint8_t {
 // Some have no counterpart on this platform's terminals and are only kept (see
 // line_settings.h): DSR flow and sensitivity, continuing after XOFF, the XON/XOFF limits,
 // replacing bytes with parity errors, dropping zero bytes, DTR handshake and RTS toggling.
+// The write timeouts need no timer of their own (see write_thread.h).
 struct CommSettings {
     std::string CommName = "COM2";
     std::uint32_t BaudRate = 9600;
