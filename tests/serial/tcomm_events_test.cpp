@@ -101,8 +101,8 @@ TEST_F(TCommEventsTest, AWriteToAPeerThatWentAwayEndsTheWriter) {
     comm.OpenPort();
     pty.closePeer();
     write("into the void");
-    ASSERT_TRUE(recorder.pumpUntil([&] { return !write("x"); }));
-    EXPECT_GE(count(CommMessageKind::RequestHangup), 1u);
+    EXPECT_TRUE(recorder.pumpUntil(
+        [&] { return !write("x") && count(CommMessageKind::RequestHangup) >= 1; }));
 }
 
 // A handler may close the port from inside the dispatch, as an owner acting on the hang-up
