@@ -26,6 +26,7 @@ public:
                       const ssize_t got = ::read(pty.peer(), buffer.data(), buffer.size());
                       if (got > 0) {
                           received_ += static_cast<std::size_t>(got);
+                          received_.notify_all();
                       }
                   }
               }
@@ -37,9 +38,11 @@ public:
     PeerDrain(const PeerDrain&) = delete;
     PeerDrain& operator=(const PeerDrain&) = delete;
 
+    // Sleeps until the peer has `total` bytes, so that waiting takes no processor from the
+    // threads that move the bytes.
     void waitFor(std::size_t total) const {
-        while (received_ < total) {
-            std::this_thread::yield();
+        for (std::size_t now = received_; now < total; now = received_) {
+            received_.wait(now);
         }
     }
 
