@@ -1,15 +1,9 @@
 #include "common/gbk_pieces.h"
 
+#include "common/gbk_chars.h"
+
 namespace lumivert {
 namespace {
-
-bool isLeadByte(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-bool isTrailByte(unsigned char byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFE);
-}
 
 // Whether `text` ends in a lead byte that still waits for its trail byte. A lead byte
 // followed by a byte that cannot trail it is a byte of its own, as the GBK conversion
@@ -17,13 +11,10 @@ bool isTrailByte(unsigned char byte) {
 bool endsInLoneLeadByte(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
-        if (!isLeadByte(static_cast<unsigned char>(text[i]))) {
-            ++i;
-        } else if (i + 1 == text.size()) {
+        if (isGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 == text.size()) {
             return true;
-        } else {
-            i += isTrailByte(static_cast<unsigned char>(text[i + 1])) ? 2 : 1;
         }
+        i += gbkCharacterLength(text, i);
     }
     return false;
 }

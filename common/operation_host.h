@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace lumivert {
@@ -18,6 +19,12 @@ public:
 
     // Between two steps: lets the caller's world move on.
     virtual void pump() {}
+
+    // While the operation waits for something from outside (the module's answer): lets the
+    // caller's world move on, blocking until something has happened or `most` has passed,
+    // so that a wait does not keep a processor busy. It may return early; the operation
+    // checks what it waits for and calls again. Without an override it is `pump`.
+    virtual void wait(std::chrono::milliseconds /*most*/) { pump(); }
 
     // Whether the caller wants the operation to stop.
     virtual bool cancelled() { return false; }
