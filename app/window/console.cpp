@@ -1,11 +1,44 @@
 // The command console: sends the commands of gscript to the module.
 
+#include "transfer/console.h"
+
+#include "app/window/long_operation.h"
+#include "app/window/memo_log.h"
 #include "app/window/tform3.h"
+#include "app/window/transfer_failure.h"
+#include "common/gbk.h"
+#include "common/line_split.h"
+
+#include <QPlainTextEdit>
 
 namespace lumivert {
 
-void TForm3::BsendClick() {}
+// The memo's lines are its text's lines between line breaks, whatever the memo's width.
+std::vector<std::string> TForm3::gscriptLines() const {
+    return splitLines(utf8ToGbk(gscript->toPlainText().toStdString()));
+}
 
-void TForm3::bsend2Click() {}
+void TForm3::BsendClick() {
+    const auto lines = gscriptLines();
+    LongOperation operation(*this);
+    ModuleLink link{Comm1, replyFlag_, operation};
+    runTransfer(*rxmemo, [&] {
+        sendLineByLine(link, lines, [this](const std::string& echo) {
+            appendMemoLine(*rxmemo, QString::fromStdString(gbkToUtf8(echo)));
+        });
+    });
+}
+
+// The echo ends with the carriage return sent; the memo shows it as the end of its line.
+void TForm3::bsend2Click() {
+    const auto lines = gscriptLines();
+    LongOperation operation(*this);
+    ModuleLink link{Comm1, replyFlag_, operation};
+    runTransfer(*rxmemo, [&] {
+        sendWhole(link, lines, [this](const std::string& echo) {
+            appendMemoLine(*rxmemo, QString::fromStdString(gbkToUtf8(echo)).chopped(1));
+        });
+    });
+}
 
 } // namespace lumivert

@@ -3,6 +3,7 @@
 #include "app/window/tform3.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace lumivert {
 
@@ -16,6 +17,15 @@ LongOperation::~LongOperation() {
 
 void LongOperation::pump() {
     QCoreApplication::processEvents();
+}
+
+// The timer only wakes the event loop: when nothing else comes, its event ends the wait.
+void LongOperation::wait(std::chrono::milliseconds most) {
+    QTimer wakeUp;
+    wakeUp.setSingleShot(true);
+    wakeUp.setTimerType(Qt::PreciseTimer);
+    wakeUp.start(most);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 bool LongOperation::cancelled() {

@@ -23,6 +23,10 @@ public:
     LongOperation& operator=(const LongOperation&) = delete;
 
     void pump() override;
+    // Processes the window's events as they come, for at most `most`: returns after the
+    // first that arrive, so a reply wait is woken by the port's event (or the port or the
+    // window being closed) without keeping a processor busy.
+    void wait(std::chrono::milliseconds most) override;
     bool cancelled() override;
 
 private:

@@ -7,6 +7,8 @@
 #include "image/workbench.h"
 #include "serial/reply_flag.h"
 #include "serial/tcomm.h"
+#include "transfer/page_files.h"
+#include "transfer/region_upload.h"
 
 #include <QMainWindow>
 #include <QSocketNotifier>
@@ -131,6 +133,12 @@ private:
     void Button7Click();
     void BsendClick();
     void bsend2Click();
+    // Uploads one kind of content as a long operation, its progress in Label13 and pb1.
+    void uploadContent(UploadRegion region);
+    // Rows 1 to 128 of the page list, GBK.
+    std::vector<PageRow> pageRows() const;
+    // The lines of gscript, GBK.
+    std::vector<std::string> gscriptLines() const;
 
     // Handlers of the font tab.
     void sg2Click();
@@ -172,6 +180,8 @@ private:
     ReplyFlag replyFlag_;
     int PortOpen = 0;
     GbkPieceJoiner receivedText_;
+    // Page files that could not be read at start; they are not overwritten at exit.
+    std::vector<int> unreadablePages_;
 
     QStatusBar* StatusBar1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
