@@ -2,6 +2,7 @@
 
 #include "app/cli/image_verbs.h"
 #include "app/cli/port_verbs.h"
+#include "app/cli/transfer_verbs.h"
 #include "common/file_error.h"
 
 #include <cerrno>
@@ -16,6 +17,9 @@ namespace {
 std::vector<DeclaredVerb> declareVerbs(CLI::App& app) {
     std::vector<DeclaredVerb> verbs = declareImageVerbs(app);
     for (auto& verb : declarePortVerbs(app)) {
+        verbs.push_back(std::move(verb));
+    }
+    for (auto& verb : declareTransferVerbs(app)) {
         verbs.push_back(std::move(verb));
     }
     return verbs;

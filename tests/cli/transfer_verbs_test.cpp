@@ -1,0 +1,144 @@
+#include "app/cli/command_line.h"
+#include "image/image_store.h"
+#include "image/workbench.h"
+#include "tests/support/temp_folder.h"
+#include "tests/transfer/upload_check.h"
+#include "tools/virtual-module/virtual_module.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+
+namespace lumivert::testing {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// A working folder with src and work, the module it talks to, and the verbs run in it.
+class TransferVerbsTest : public ::testing::Test {
+protected:
+    TransferVerbsTest() {
+        std::filesystem::create_directory(folder / "src");
+        std::filesystem::create_directory(folder / "work");
+    }
+
+    Outcome lumivert(std::vector<std::string> args, const VirtualModule* module = nullptr) {
+        args.insert(args.begin(), {"-C", folder.path().string()});
+        if (module != nullptr) {
+            args.insert(args.end(), {"--port", module->path(), "--read-interval", "5"});
+        }
+        const auto before = std::filesystem::current_path();
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = runCommandLine(args, out, err);
+        std::filesystem::current_path(before);
+        return {status, out.str(), err.str()};
+    }
+
+    void writeFile(const std::string& name, const std::string& bytes) {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+    }
+
+    std::unique_ptr<Workbench> storedWorkbench() {
+        auto workbench = std::make_unique<Workbench>();
+        workbench->reset();
+        ImageStore(folder / "work" / "sdata.tmp").load(workbench->image);
+        return workbench;
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(TransferVerbsTest, PagesBuildsThePagesRegionFromThePageFiles) {
+    writeFile("src/Page2.str", "2\r\n\r\nAB|R|ACD\r\n");
+    writeFile("src/Page3.str", "3\r\n\r\n" + std::string(1030, 'z') + "\r\n");
+    const Outcome run = lumivert({"pages"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("页面 3 "), std::string::npos) << run.err;
+    const auto workbench = storedWorkbench();
+    EXPECT_EQ(workbench->image.load(0xE0000), 0xFF);
+    EXPECT_EQ(workbench->image.load(0xE0400 + 3), 'D');
+    EXPECT_EQ(workbench->image.load(0xE0400 + 4), 0x00);
+    EXPECT_EQ(workbench->image.load(0xE0800 + 1023), 0x00);
+}
+
+// The regions in the order given, the page list built first and kept in the store.
+TEST_F(TransferVerbsTest, UploadSendsTheRegionsGiven) {
+    auto image = std::make_unique<Workbench>();
+    image->reset();
+    image->image.store(0x75000, 0x10);
+    image->image.store(0x75C01, 0x20);
+    image->image.store(0x5000, 0x30);
+    ImageStore(folder / "work" / "sdata.tmp").save(image->image);
+    writeFile("src/Page5.str", "5\r\n\r\nX\r\n");
+    VirtualModule module;
+    module.start();
+
+    const Outcome run = lumivert({"upload", "ascii", "pages"}, &module);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "ascii: 2 blocks sent\npages: 1 block sent\n");
+    const auto stored = storedWorkbench();
+    EXPECT_EQ(stored->image.load(0xE1000), 'X');
+    expectModuleReceived(module, stored->image, {1872, 1884, 3600});
+}
+
+TEST_F(TransferVerbsTest, UploadFailsWhenTheModuleStopsAnswering) {
+    auto image = std::make_unique<Workbench>();
+    image->reset();
+    image->image.store(0x75000, 0x10);
+    ImageStore(folder / "work" / "sdata.tmp").save(image->image);
+    VirtualModuleOptions silent;
+    silent.silent = true;
+    VirtualModule module(silent);
+    module.start();
+    const Outcome run = lumivert({"upload", "gb12", "ascii"}, &module);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "gb12: 0 blocks sent\n");
+    EXPECT_EQ(run.err, "lumivert: 模块无应答：BUP(1872,232)\n");
+}
+
+TEST_F(TransferVerbsTest, SendPrintsTheAnswersOfEachCommand) {
+    writeFile("commands.txt", "AB\n  CD  \nDS12(0,0,'串口',15);\n");
+    VirtualModuleOptions options;
+    options.reply = "\xB4\xAE\r\n"; // 串
+    VirtualModule module(options);
+    module.start();
+    const std::string file = (folder / "commands.txt").string();
+
+    const Outcome lines = lumivert({"send", file}, &module);
+    ASSERT_EQ(lines.status, 0) << lines.err;
+    EXPECT_EQ(lines.out, "串\r\n串\r\n串\r\n");
+    const Outcome whole = lumivert({"send", "--whole", file}, &module);
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(whole.out, "串\r\n");
+    EXPECT_EQ(module.commands(),
+              (std::vector<std::string>{"AB", "  CD  ", "DS12(0,0,'\xB4\xAE\xBF\xDA',15);",
+                                        "ABCDDS12(0,0,'\xB4\xAE\xBF\xDA',15);"}));
+    EXPECT_TRUE(module.protocolErrors().empty());
+}
+
+TEST_F(TransferVerbsTest, BadOptionsAreUsageErrors) {
+    const std::vector<std::vector<std::string>> usages = {
+        {"upload", "ascii"},
+        {"upload", "--port", "/dev/null"},
+        {"upload", "fonts", "--port", "/dev/null"},
+        {"upload", "ascii", "--port", "/dev/null", "--read-interval", "0"},
+        {"upload", "ascii", "--port", "/dev/null", "--read-interval", "1001"},
+        {"send", "--port", "/dev/null", "--read-interval", "x"},
+        {"send", "--port", "/dev/null", "--baud", "0"},
+    };
+    for (const auto& args : usages) {
+        EXPECT_EQ(lumivert(args).status, 2) << args[1];
+    }
+    const Outcome missing = lumivert({"send", "--port", "lumivert-no-such-port", "/dev/null"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "lumivert: 打开串口出错\r\n此串口不存在或被占用\n");
+}
+
+} // namespace
+} // namespace lumivert::testing
