@@ -13,7 +13,7 @@ class PageRegionTest : public ::testing::Test {
 protected:
     void SetUp() override { workbench->reset(); }
 
-    std::int64_t slot(int page) const { return kPagesOffset + (page - 1) * 1024; }
+    std::int64_t slot(int page) const { return kPagesOffset + std::int64_t{page - 1} * 1024; }
 
     std::vector<std::uint8_t> slotBytes(int page, std::size_t count = 1024) const {
         std::vector<std::uint8_t> bytes;

@@ -40,6 +40,7 @@ inline void expectModuleReceived(const VirtualModule& module, const FlashImage& 
     EXPECT_TRUE(module.protocolErrors().empty()) << module.protocolErrors().front();
     EXPECT_EQ(module.blocks(), pages);
     std::vector<std::string> commands;
+    commands.reserve(pages.size());
     for (const std::int32_t page : pages) {
         commands.push_back("BUP(" + std::to_string(page) + ",232)");
     }
