@@ -1,0 +1,24 @@
+#pragma once
+
+#include "image/flash_image.h"
+#include "picture/decoded_picture.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace lumivert {
+
+// The RGB565 bytes of a whole picture in the order the module reads them: column by column
+// from the left, each column from the top row down, high byte first.
+std::vector<std::uint8_t> columnOrderPixels(const DecodedPicture& picture);
+
+// Stores the picture's pixels as the conversion walks them: each pixel's two bytes at the
+// WriteCursor and the one after it, the cursor then advancing by 2 unless it already stands
+// at 0x1FFFFF or beyond, where it stays. Bytes at or past the end of the flash are dropped.
+// Returns whether every byte of the picture was stored.
+bool storePixels(FlashImage& image, std::int32_t& writeCursor, const DecodedPicture& picture);
+
+// The preview's walk: the cursor moves as storePixels moves it, and nothing is stored.
+void skipPixels(std::int32_t& writeCursor, std::int64_t pixelCount);
+
+} // namespace lumivert
