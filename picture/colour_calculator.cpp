@@ -1,5 +1,6 @@
 #include "picture/colour_calculator.h"
 
+#include "common/gbk.h"
 #include "common/integer_parse.h"
 #include "common/workbench_error.h"
 #include "picture/rgb565.h"
@@ -12,9 +13,9 @@ namespace lumivert {
 namespace {
 
 // The workbench's integer reading takes blanks around a number and a sign in front; the
-// calculator takes bare digits only.
+// calculator takes bare digits only. Messages are shown as UTF-8.
 std::int32_t readHexDigits(std::string_view text) {
-    const std::string dollarText = "$" + std::string(text);
+    const std::string dollarText = "$" + gbkToUtf8(text);
     const bool bareDigits = std::all_of(text.begin(), text.end(), [](char c) {
         return std::isxdigit(static_cast<unsigned char>(c)) != 0;
     });

@@ -5,11 +5,14 @@
 #include "image/image_store.h"
 #include "image/workbench.h"
 
+#include <QColor>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QColorDialog;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -52,6 +55,11 @@ public:
 
     // Whether a long operation (a generation, the batch conversion, an upload, a send) runs.
     bool longOperationRunning() const { return longOperationDepth_ > 0; }
+
+    // Runs the colour dialog modally and returns its result; tests put one in its place
+    // that never blocks.
+    using ColourDialogRunner = std::function<int(QColorDialog&)>;
+    void setColourDialogRunner(ColourDialogRunner runner);
 
 protected:
     // Closing the window during a long operation cancels it; the window closes all the same.
@@ -244,6 +252,9 @@ private:
     QLabel* hexcolor = nullptr;
     QFrame* pcolor = nullptr;
     QPushButton* Button16 = nullptr;
+    QColorDialog* ColorDialog1 = nullptr; // created on first use
+    QColor chosenColour_ = Qt::black;     // the colour last chosen in ColorDialog1
+    ColourDialogRunner runColourDialog_;   // empty: the dialog's own exec()
 };
 
 } // namespace lumivert
