@@ -11,7 +11,7 @@ inline constexpr int kPictureViewSide = 1500;
 inline constexpr int kLargestPictureSide = kPictureViewSide - 1;
 
 // A decoded picture: its size as the file's header gives it, and its pixels, 8 bits each of
-// red, green and blue, row by row from the top. Only the part that falls on the picture view
+// red, green and blue and one unused byte, row by row from the top. Only the part that falls on the picture view
 // is kept, so a picture of 20,000 x 20,000 pixels costs no more memory than one of 1500 x 1500;
 // a picture small enough to be converted is kept whole.
 struct DecodedPicture {
@@ -19,13 +19,16 @@ struct DecodedPicture {
     int height = 0;
     int keptWidth = 0;
     int keptHeight = 0;
-    std::vector<std::uint8_t> rgb; // keptHeight rows of keptWidth pixels, 3 bytes each
+    std::vector<std::uint8_t> rgbx; // keptHeight rows of keptWidth pixels, 4 bytes each
 
     bool isWhole() const { return keptWidth == width && keptHeight == height; }
 
+    // Red, green and blue of the pixel in column x, row y.
     const std::uint8_t* pixel(int x, int y) const {
-        return rgb.data() + (static_cast<std::size_t>(y) * keptWidth + x) * 3;
+        return rgbx.data() + (static_cast<std::size_t>(y) * keptWidth + x) * kBytesPerPixel;
     }
+
+    static constexpr int kBytesPerPixel = 4;
 };
 
 } // namespace lumivert

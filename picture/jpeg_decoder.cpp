@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <jpeglib.h>
 #include <memory>
 #include <string>
@@ -57,14 +58,16 @@ struct DecompressorRelease {
     ~DecompressorRelease() { jpeg_destroy_decompress(&info); }
 };
 
-// The default settings, except that a greyscale picture is quantised in one pass.
+// The default settings, except that a greyscale picture is quantised in one pass. Colour
+// comes out as red, green, blue and a fourth byte, the same values as the library's plain RGB
+// output, in a form that the pixel walk reads a pixel at a time.
 void chooseOutput(jpeg_decompress_struct& info) {
     if (info.out_color_space == JCS_GRAYSCALE) {
         info.quantize_colors = TRUE;
         info.desired_number_of_colors = kGreyLevels;
         info.two_pass_quantize = FALSE;
     } else {
-        info.out_color_space = JCS_RGB;
+        info.out_color_space = JCS_EXT_RGBX;
     }
 }
 
@@ -72,16 +75,16 @@ void chooseOutput(jpeg_decompress_struct& info) {
 // and blue through the quantiser's colour map.
 void keepRow(const jpeg_decompress_struct& info, const JSAMPLE* row, std::uint8_t* out,
              int keptWidth) {
-    if (info.output_components == 3) {
-        std::copy_n(row, static_cast<std::size_t>(keptWidth) * 3, out);
+    constexpr int kBytes = DecodedPicture::kBytesPerPixel;
+    if (info.output_components == kBytes) {
+        std::copy_n(row, static_cast<std::size_t>(keptWidth) * kBytes, out);
         return;
     }
     const JSAMPLE* greys = info.colormap[0];
-    for (int x = 0; x < keptWidth; ++x) {
-        const JSAMPLE grey = greys[row[x]];
-        out[3 * x] = grey;
-        out[3 * x + 1] = grey;
-        out[3 * x + 2] = grey;
+    for (int x = 0; x < keptWidth; ++x, out += kBytes) {
+        // Red, green and blue the grey, the fourth byte 0xFF, as the library fills it.
+        const std::uint32_t pixel = 0xFF000000U | greys[row[x]] * 0x010101U;
+        std::memcpy(out, &pixel, sizeof pixel);
     }
 }
 
@@ -103,16 +106,18 @@ bool decodeGuarded(jpeg_decompress_struct& info, ErrorManager& errors, std::FILE
     picture.height = static_cast<int>(info.output_height);
     picture.keptWidth = std::min(picture.width, keptSide);
     picture.keptHeight = std::min(picture.height, keptSide);
-    const auto rowBytes = static_cast<std::size_t>(picture.keptWidth) * 3;
-    picture.rgb.resize(rowBytes * static_cast<std::size_t>(picture.keptHeight));
-    const bool directRows = info.output_components == 3 && picture.keptWidth == picture.width;
+    const auto rowBytes =
+        static_cast<std::size_t>(picture.keptWidth) * DecodedPicture::kBytesPerPixel;
+    picture.rgbx.resize(rowBytes * static_cast<std::size_t>(picture.keptHeight));
+    const bool directRows = info.output_components == DecodedPicture::kBytesPerPixel &&
+                            picture.keptWidth == picture.width;
     if (!directRows) {
         rowBuffer.resize(static_cast<std::size_t>(info.output_width) *
                          static_cast<std::size_t>(info.output_components));
     }
 
     while (info.output_scanline < static_cast<JDIMENSION>(picture.keptHeight)) {
-        std::uint8_t* out = picture.rgb.data() + info.output_scanline * rowBytes;
+        std::uint8_t* out = picture.rgbx.data() + info.output_scanline * rowBytes;
         JSAMPROW row = directRows ? out : rowBuffer.data();
         jpeg_read_scanlines(&info, &row, 1);
         if (!directRows) {

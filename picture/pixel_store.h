@@ -4,15 +4,12 @@
 #include "picture/decoded_picture.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace lumivert {
 
-// The RGB565 bytes of a whole picture in the order the module reads them: column by column
-// from the left, each column from the top row down, high byte first.
-std::vector<std::uint8_t> columnOrderPixels(const DecodedPicture& picture);
-
-// Stores the picture's pixels as the conversion walks them: each pixel's two bytes at the
+// Stores the picture's pixels in the order the module reads them, column by column from the
+// left, each column from the top row down, each pixel's RGB565 value high byte first, as the
+// conversion walks them: each pixel's two bytes at the
 // WriteCursor and the one after it, the cursor then advancing by 2 unless it already stands
 // at 0x1FFFFF or beyond, where it stays. Bytes at or past the end of the flash are dropped.
 // Returns whether every byte of the picture was stored.

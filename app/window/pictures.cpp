@@ -26,8 +26,9 @@ public:
 
     // Drawn over whatever an earlier picture left on the surface, which is not cleared.
     void pictureLoaded(const DecodedPicture& picture) override {
-        const QImage decoded(picture.rgb.data(), picture.keptWidth, picture.keptHeight,
-                             3 * picture.keptWidth, QImage::Format_RGB888);
+        const QImage decoded(picture.rgbx.data(), picture.keptWidth, picture.keptHeight,
+                             DecodedPicture::kBytesPerPixel * picture.keptWidth,
+                             QImage::Format_RGBX8888);
         view_.setCanvasSize({kPictureViewSide, kPictureViewSide});
         QPainter painter(&view_.canvas());
         painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -48,7 +48,7 @@ TEST(JpegDecoder, GreyPictureComesOutAsEqualRedGreenBlue) {
     TempFolder folder;
     writePicture(folder / "grey.jpg", photoPixels(40, 30, true));
     const DecodedPicture picture = decodeJpegFile(folder / "grey.jpg");
-    ASSERT_EQ(picture.rgb.size(), 40u * 30u * 3u);
+    ASSERT_EQ(picture.rgbx.size(), 40u * 30u * 4u);
     for (int y = 0; y < 30; ++y) {
         for (int x = 0; x < 40; ++x) {
             const std::uint8_t* rgb = picture.pixel(x, y);
@@ -72,7 +72,7 @@ TEST(JpegDecoder, KeepsOnlyWhatFallsOnThePictureView) {
         EXPECT_EQ(picture.height, c.height);
         EXPECT_EQ(picture.keptWidth, c.keptWidth);
         EXPECT_EQ(picture.keptHeight, c.keptHeight);
-        EXPECT_EQ(picture.rgb.size(), static_cast<std::size_t>(c.keptWidth) * c.keptHeight * 3);
+        EXPECT_EQ(picture.rgbx.size(), static_cast<std::size_t>(c.keptWidth) * c.keptHeight * 4);
     }
 }
 
@@ -126,9 +126,9 @@ TEST(JpegDecoder, FileCutInsideItsScanDataDecodesAsFarAsItsDataGo) {
     ASSERT_EQ(cut.width, 200);
     ASSERT_EQ(cut.height, 160);
     // The top rows come from the data that is there.
-    const std::size_t topRows = 3 * 200 * 16;
-    EXPECT_TRUE(std::equal(cut.rgb.begin(), cut.rgb.begin() + topRows, complete.rgb.begin()));
-    EXPECT_NE(cut.rgb, complete.rgb);
+    const std::size_t topRows = 4 * 200 * 16;
+    EXPECT_TRUE(std::equal(cut.rgbx.begin(), cut.rgbx.begin() + topRows, complete.rgbx.begin()));
+    EXPECT_NE(cut.rgbx, complete.rgbx);
 }
 
 } // namespace
