@@ -13,9 +13,9 @@ struct ModuleColour {
     std::string caption; // "(0xF800)"
 };
 
-// Converts a colour typed (GBK text) as bare hexadecimal digits RRGGBB (either case) into the module's
-// 16-bit value. The digits are read as a 32-bit signed number v; red, green and blue are the
-// low bytes of v / 65536, v / 256 and v, the divisions truncating toward zero, so digits in
+// Converts a colour typed (GBK text) as bare hexadecimal digits RRGGBB (either case) into the
+// module's 16-bit value. The digits are read as a 32-bit signed number v; red, green and blue are
+// the low bytes of v / 65536, v / 256 and v, the divisions truncating toward zero, so digits in
 // front of the last six are ignored while v is not negative.
 //
 // Throws WorkbenchError "'$<text>' is not a valid integer value" for an empty text, anything

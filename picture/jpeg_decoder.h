@@ -15,7 +15,6 @@ namespace lumivert {
 // A file cut inside its scan data is only a warning of the library: the picture is decoded as
 // far as its data go. Throws WorkbenchError "Cannot open file ..." when the file cannot be
 // opened, and "JPEG error #<n>" with the library's message code when it rejects the file.
-DecodedPicture decodeJpegFile(const std::filesystem::path& path,
-                              int keptSide = kPictureViewSide);
+DecodedPicture decodeJpegFile(const std::filesystem::path& path, int keptSide = kPictureViewSide);
 
 } // namespace lumivert

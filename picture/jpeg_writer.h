@@ -9,8 +9,8 @@ namespace lumivert {
 // How a JPEG file is written.
 struct JpegSettings {
     int quality = 90;
-    bool greyscale = false;       // one component; the pixels are grey levels, 1 byte each
-    bool fullChroma = false;      // colour without chroma subsampling, so small colours survive
+    bool greyscale = false;  // one component; the pixels are grey levels, 1 byte each
+    bool fullChroma = false; // colour without chroma subsampling, so small colours survive
     bool progressive = false;
 };
 

@@ -4,11 +4,11 @@
 #include "picture/picture_conversion.h"
 #include "picture/picture_log.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <span>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumivert {
@@ -18,8 +18,8 @@ void clearPictureData(Workbench& workbench) {
     constexpr std::int32_t kChunk = 64 * 1024;
     const std::vector<std::uint8_t> erased(kChunk, kErased);
     const std::int32_t end = workbench.regionMap.offset(RegionMap::ImageEnd);
-    for (std::int32_t offset = workbench.regionMap.offset(RegionMap::PictureDataBase);
-         offset < end; offset += kChunk) {
+    for (std::int32_t offset = workbench.regionMap.offset(RegionMap::PictureDataBase); offset < end;
+         offset += kChunk) {
         workbench.image.store(offset, std::span(erased).first(std::min(kChunk, end - offset)));
     }
 }

@@ -5,8 +5,8 @@
 namespace lumivert {
 
 std::string loadedLine(std::string_view name, int width, int height) {
-    return utf8ToGbk("调入：") + std::string(name) + utf8ToGbk(".jpg (宽:" + std::to_string(width) +
-                                                           "  高:" + std::to_string(height) + ")");
+    return utf8ToGbk("调入：") + std::string(name) +
+           utf8ToGbk(".jpg (宽:" + std::to_string(width) + "  高:" + std::to_string(height) + ")");
 }
 
 std::string tooLargeLine() {

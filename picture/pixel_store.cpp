@@ -46,8 +46,8 @@ void convertBand(const DecodedPicture& picture, int x, int bandTop, int bandHeig
         convertTile(picture, x, bandTop + row, tileColumns);
     }
     for (std::size_t k = 0; k < columns.size(); ++k) {
-        convertColumn(picture, x + static_cast<int>(k), bandTop + tiledRows,
-                      bandHeight - tiledRows, columns[k].data() + 2 * tiledRows);
+        convertColumn(picture, x + static_cast<int>(k), bandTop + tiledRows, bandHeight - tiledRows,
+                      columns[k].data() + 2 * tiledRows);
     }
 }
 
@@ -87,7 +87,8 @@ bool storePixels(FlashImage& image, std::int32_t& writeCursor, const DecodedPict
 }
 
 void skipPixels(std::int32_t& writeCursor, std::int64_t pixelCount) {
-    writeCursor += static_cast<std::int32_t>(2 * std::min(pixelCount, pixelsBeforeStop(writeCursor)));
+    writeCursor +=
+        static_cast<std::int32_t>(2 * std::min(pixelCount, pixelsBeforeStop(writeCursor)));
 }
 
 } // namespace lumivert

@@ -46,8 +46,7 @@ void transpose(U16x8 (&rows)[kTileSide]) {
         for (int half = 0; half < 2; ++half) {
             const U16x8 upper = pairs[i + half];
             const U16x8 lower = pairs[i + half + 2];
-            quads[i + 2 * half] =
-                __builtin_shufflevector(upper, lower, 0, 1, 8, 9, 2, 3, 10, 11);
+            quads[i + 2 * half] = __builtin_shufflevector(upper, lower, 0, 1, 8, 9, 2, 3, 10, 11);
             quads[i + 2 * half + 1] =
                 __builtin_shufflevector(upper, lower, 4, 5, 12, 13, 6, 7, 14, 15);
         }

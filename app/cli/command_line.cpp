@@ -111,7 +111,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
         if (const auto verb = unknownVerb(app)) {
-            err << "lumivert: unknown verb \"" << *verb << "\"\nRun with --help for the list of verbs.\n";
+            err << "lumivert: unknown verb \"" << *verb
+                << "\"\nRun with --help for the list of verbs.\n";
             return 2;
         }
         const int status = app.exit(error, out, err);
@@ -126,8 +127,7 @@ bool wantsCommandLine(int argc, char** argv) {
         return false;
     }
     const std::string_view first = argv[1];
-    return !first.starts_with('-') || first.starts_with("-C") || first == "-h" ||
-           first == "--help";
+    return !first.starts_with('-') || first.starts_with("-C") || first == "-h" || first == "--help";
 }
 
 int runCommandLine(int argc, char** argv) {

@@ -35,8 +35,8 @@ private:
 class PicturesVerb : public Verb {
 public:
     CLI::App* declare(CLI::App& parent) override {
-        return parent.add_subcommand("pictures",
-                                     "Convert every pic/<n>.jpg, n = 1 to 512, into the flash image");
+        return parent.add_subcommand(
+            "pictures", "Convert every pic/<n>.jpg, n = 1 to 512, into the flash image");
     }
 
     // A failing picture ends the batch; the pictures before it stay converted and are saved,

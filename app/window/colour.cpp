@@ -25,16 +25,15 @@ void TForm3::Button17Click() {
         ColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
     }
     ColorDialog1->setCurrentColor(chosenColour_);
-    const int result =
-        runColourDialog_ ? runColourDialog_(*ColorDialog1) : ColorDialog1->exec();
+    const int result = runColourDialog_ ? runColourDialog_(*ColorDialog1) : ColorDialog1->exec();
     if (result != QDialog::Accepted) {
         return;
     }
     chosenColour_ = ColorDialog1->selectedColor();
-    Edit4->setText(QString::fromStdString(
-        colourDigits(static_cast<std::uint8_t>(chosenColour_.red()),
-                     static_cast<std::uint8_t>(chosenColour_.green()),
-                     static_cast<std::uint8_t>(chosenColour_.blue()))));
+    Edit4->setText(
+        QString::fromStdString(colourDigits(static_cast<std::uint8_t>(chosenColour_.red()),
+                                            static_cast<std::uint8_t>(chosenColour_.green()),
+                                            static_cast<std::uint8_t>(chosenColour_.blue()))));
     QPalette swatch = pcolor->palette();
     swatch.setColor(QPalette::Window, chosenColour_);
     pcolor->setPalette(swatch);

@@ -254,7 +254,7 @@ private:
     QPushButton* Button16 = nullptr;
     QColorDialog* ColorDialog1 = nullptr; // created on first use
     QColor chosenColour_ = Qt::black;     // the colour last chosen in ColorDialog1
-    ColourDialogRunner runColourDialog_;   // empty: the dialog's own exec()
+    ColourDialogRunner runColourDialog_;  // empty: the dialog's own exec()
 };
 
 } // namespace lumivert

@@ -53,7 +53,8 @@ TEST(ProgramStart, ArgumentsChooseTheCommandLineOrTheWindow) {
     for (const auto& c : cases) {
         const Finished run = runProgram(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
-        EXPECT_NE(run.output.find(c.output), std::string::npos) << c.arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.output), std::string::npos) << c.arguments << "\n"
+                                                                << run.output;
     }
 }
 

@@ -33,8 +33,7 @@ TEST(TerminalProgress, ClearedLineIsDrawnAgainAtTheNextStep) {
         progress.clearLine();
         progress.progress(2, 512);
     }
-    EXPECT_EQ(terminal.str(),
-              "\rpictures 1/512  0%\r\033[K\rpictures 2/512  0%\n");
+    EXPECT_EQ(terminal.str(), "\rpictures 1/512  0%\r\033[K\rpictures 2/512  0%\n");
 }
 
 } // namespace

@@ -45,7 +45,8 @@ Bytes columnOrderRgb565(const Netpbm& image) {
     for (int x = 0; x < image.width; ++x) {
         for (int y = 0; y < image.height; ++y) {
             const std::uint8_t* sample =
-                image.samples.data() + (static_cast<std::size_t>(y) * image.width + x) * image.channels;
+                image.samples.data() +
+                (static_cast<std::size_t>(y) * image.width + x) * image.channels;
             const std::uint8_t red = sample[0];
             const std::uint8_t green = sample[image.channels == 3 ? 1 : 0];
             const std::uint8_t blue = sample[image.channels == 3 ? 2 : 0];
@@ -76,12 +77,15 @@ TEST(DjpegComparison, ConvertedPixelsEqualAnIndependentDecoding) {
     };
     const Case cases[] = {
         {"colour, chroma halved both ways", photoPixels(317, 203, false, 1), {.quality = 85}},
-        {"colour, full chroma", photoPixels(160, 97, false, 2),
+        {"colour, full chroma",
+         photoPixels(160, 97, false, 2),
          {.quality = 95, .fullChroma = true}},
-        {"colour, progressive", photoPixels(243, 150, false, 3),
+        {"colour, progressive",
+         photoPixels(243, 150, false, 3),
          {.quality = 75, .progressive = true}},
         {"greyscale", photoPixels(301, 211, true, 4), {.quality = 80}},
-        {"greyscale, progressive", photoPixels(128, 77, true, 5),
+        {"greyscale, progressive",
+         photoPixels(128, 77, true, 5),
          {.quality = 60, .progressive = true}},
     };
     for (const auto& c : cases) {

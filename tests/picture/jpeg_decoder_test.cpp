@@ -5,8 +5,8 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 #include <string>
 
 namespace lumivert::testing {
@@ -78,8 +78,8 @@ TEST(JpegDecoder, KeepsOnlyWhatFallsOnThePictureView) {
 
 TEST(JpegDecoder, MissingFileCannotBeOpened) {
     TempFolder folder;
-    EXPECT_EQ(decodeError(folder / "7.jpg"),
-              "Cannot open file \"" + (folder / "7.jpg").string() + "\". No such file or directory.");
+    EXPECT_EQ(decodeError(folder / "7.jpg"), "Cannot open file \"" + (folder / "7.jpg").string() +
+                                                 "\". No such file or directory.");
     std::filesystem::create_directory(folder / "8.jpg");
     EXPECT_EQ(decodeError(folder / "8.jpg"),
               "Cannot open file \"" + (folder / "8.jpg").string() + "\". Is a directory.");

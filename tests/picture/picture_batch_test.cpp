@@ -53,10 +53,13 @@ protected:
     }
 
     static Bytes entryBytes(int width, int height, std::int32_t start) {
-        return {static_cast<std::uint8_t>(width >> 8),  static_cast<std::uint8_t>(width),
-                static_cast<std::uint8_t>(height >> 8), static_cast<std::uint8_t>(height),
+        return {static_cast<std::uint8_t>(width >> 8),
+                static_cast<std::uint8_t>(width),
+                static_cast<std::uint8_t>(height >> 8),
+                static_cast<std::uint8_t>(height),
                 0,
-                static_cast<std::uint8_t>(start >> 16), static_cast<std::uint8_t>(start >> 8),
+                static_cast<std::uint8_t>(start >> 16),
+                static_cast<std::uint8_t>(start >> 8),
                 static_cast<std::uint8_t>(start)};
     }
 
@@ -140,10 +143,13 @@ TEST_F(PictureBatchTest, PicturesPastTheRegionsEndStartAtTheEndOfTheFlash) {
     EXPECT_EQ(entry(6), entryBytes(8, 8, 0x200000));
     EXPECT_EQ(bytes(0x1FFFFE, 2), (Bytes{0xFF, 0xFF}));
     EXPECT_EQ(workbench_->writeCursor, 0x200000);
-    const std::vector<std::string> expectedTail = {
-        "调入：4.jpg (宽:1024  高:129)", "处理完成！", "图形数据区已满，第4张起的像素未写入",
-        "调入：5.jpg (宽:8  高:8)",      "处理完成！", "调入：6.jpg (宽:8  高:8)",
-        "处理完成！"};
+    const std::vector<std::string> expectedTail = {"调入：4.jpg (宽:1024  高:129)",
+                                                   "处理完成！",
+                                                   "图形数据区已满，第4张起的像素未写入",
+                                                   "调入：5.jpg (宽:8  高:8)",
+                                                   "处理完成！",
+                                                   "调入：6.jpg (宽:8  高:8)",
+                                                   "处理完成！"};
     EXPECT_EQ(std::vector<std::string>(sink_.lines.end() - 7, sink_.lines.end()), expectedTail);
 }
 

@@ -94,7 +94,8 @@ TEST_F(PictureConversionTest, PreviewWritesNothingAndMovesTheCursorByTwoPerPixel
     EXPECT_FALSE(outcome.written);
     EXPECT_TRUE(imageUntouched());
     EXPECT_EQ(workbench_->writeCursor, 1000 + 2 * 320 * 240);
-    EXPECT_EQ(sink_.lines, (std::vector<std::string>{"调入：7.jpg (宽:320  高:240)", "处理完成！"}));
+    EXPECT_EQ(sink_.lines,
+              (std::vector<std::string>{"调入：7.jpg (宽:320  高:240)", "处理完成！"}));
 }
 
 TEST_F(PictureConversionTest, TheLargestSideIs1499) {
@@ -116,9 +117,10 @@ TEST_F(PictureConversionTest, PicturesOf1500OrMoreAreShownAndLoggedThenRefused) 
         EXPECT_FALSE(outcome.written);
         EXPECT_TRUE(imageUntouched());
         EXPECT_EQ(workbench_->writeCursor, 1048576);
-        EXPECT_EQ(sink_.lines, (std::vector<std::string>{"调入：2.jpg (宽:" + std::to_string(width) +
-                                                             "  高:" + std::to_string(height) + ")",
-                                                         "高度或宽度超过1500，未处理"}));
+        EXPECT_EQ(sink_.lines,
+                  (std::vector<std::string>{"调入：2.jpg (宽:" + std::to_string(width) +
+                                                "  高:" + std::to_string(height) + ")",
+                                            "高度或宽度超过1500，未处理"}));
     }
     EXPECT_EQ(sink_.drawn, (std::vector<std::string>{"1500x10", "10x1500"}));
 }

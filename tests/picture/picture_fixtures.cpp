@@ -8,8 +8,7 @@
 
 namespace lumivert::testing {
 
-Pixels solidPixels(int width, int height, std::uint8_t red, std::uint8_t green,
-                   std::uint8_t blue) {
+Pixels solidPixels(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     Pixels pixels{width, height, false, {}};
     for (int i = 0; i < width * height; ++i) {
         pixels.bytes.insert(pixels.bytes.end(), {red, green, blue});
@@ -41,8 +40,7 @@ Pixels photoPixels(int width, int height, bool greyscale, unsigned seed) {
     return pixels;
 }
 
-void writePicture(const std::filesystem::path& path, const Pixels& pixels,
-                  JpegSettings settings) {
+void writePicture(const std::filesystem::path& path, const Pixels& pixels, JpegSettings settings) {
     settings.greyscale = pixels.greyscale;
     writeJpegFile(path, pixels.width, pixels.height, pixels.bytes, settings);
 }

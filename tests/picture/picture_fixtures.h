@@ -17,8 +17,7 @@ struct Pixels {
 };
 
 // One colour everywhere.
-Pixels solidPixels(int width, int height, std::uint8_t red, std::uint8_t green,
-                   std::uint8_t blue);
+Pixels solidPixels(int width, int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
 // Something like a photograph: smooth shading, edges and fine noise, so that the decoder's
 // upsampling, inverse DCT and (for grey) dithering all have work to do. Same seed, same pixels.

@@ -42,12 +42,18 @@ TEST(PixelStore, StoresWhatThePixelByPixelWalkStores) {
         std::int32_t cursor;
     };
     const Case cases[] = {
-        {1, 1, 1048576},        {8, 8, 1048576},       {37, 45, 1048576},
-        {64, 33, 1048576},      {9, 71, 1048576},      {300, 7, 1048576},
-        {37, 45, 0x200000 - 2 * 37 * 20 - 10},  // cut inside a column
-        {37, 45, 0x200000 - 2 * 37 * 45 + 1},   // odd: the last byte lands on 0x1FFFFF
-        {16, 16, 0x200000 - 2 * 16 * 3 - 1},    // odd, stopping at 0x1FFFFF
-        {5, 5, 0x1FFFFF},        {5, 5, 0x200000},      {5, 5, -7},
+        {1, 1, 1048576},
+        {8, 8, 1048576},
+        {37, 45, 1048576},
+        {64, 33, 1048576},
+        {9, 71, 1048576},
+        {300, 7, 1048576},
+        {37, 45, 0x200000 - 2 * 37 * 20 - 10}, // cut inside a column
+        {37, 45, 0x200000 - 2 * 37 * 45 + 1},  // odd: the last byte lands on 0x1FFFFF
+        {16, 16, 0x200000 - 2 * 16 * 3 - 1},   // odd, stopping at 0x1FFFFF
+        {5, 5, 0x1FFFFF},
+        {5, 5, 0x200000},
+        {5, 5, -7},
     };
     unsigned seed = 1;
     for (const auto& c : cases) {
@@ -62,8 +68,8 @@ TEST(PixelStore, StoresWhatThePixelByPixelWalkStores) {
         const std::string what = std::to_string(c.width) + "x" + std::to_string(c.height) + " at " +
                                  std::to_string(c.cursor);
         EXPECT_EQ(walkedCursor, expectedCursor) << what;
-        EXPECT_TRUE(std::equal(walked->image().begin(), walked->image().end(),
-                               expected->image().begin()))
+        EXPECT_TRUE(
+            std::equal(walked->image().begin(), walked->image().end(), expected->image().begin()))
             << what;
         EXPECT_EQ(walked->load(0x200000), 0xFF) << what;
         const bool fits = c.cursor >= 0 && c.cursor + 2 * c.width * c.height <= 0x200000;

@@ -30,7 +30,8 @@ void writeColour(const std::filesystem::path& path, int width, int height,
     std::vector<std::uint8_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const Rgb colour = colourAt(static_cast<double>(x) / width, static_cast<double>(y) / height);
+            const Rgb colour =
+                colourAt(static_cast<double>(x) / width, static_cast<double>(y) / height);
             pixels.insert(pixels.end(),
                           {channel(colour.red), channel(colour.green), channel(colour.blue)});
         }
@@ -43,8 +44,8 @@ void writeGrey(const std::filesystem::path& path, int width, int height,
     std::vector<std::uint8_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            pixels.push_back(channel(greyAt(static_cast<double>(x) / width,
-                                            static_cast<double>(y) / height)));
+            pixels.push_back(
+                channel(greyAt(static_cast<double>(x) / width, static_cast<double>(y) / height)));
         }
     }
     lumivert::writeJpegFile(path, width, height, pixels, {.quality = 90, .greyscale = true});
@@ -80,9 +81,7 @@ Rgb colourWheel(double x, double y) {
     const double dy = y - 0.5;
     const double angle = std::atan2(dy, dx);
     const double fade = std::min(1.0, std::hypot(dx, dy) * 2.2);
-    const auto hue = [&](double offset) {
-        return 127.5 + 127.5 * std::cos(angle - offset);
-    };
+    const auto hue = [&](double offset) { return 127.5 + 127.5 * std::cos(angle - offset); };
     const auto mix = [&](double value) { return 255 - fade * (255 - value); };
     return {mix(hue(0)), mix(hue(2 * std::numbers::pi / 3)), mix(hue(4 * std::numbers::pi / 3))};
 }
