@@ -17,7 +17,7 @@ constexpr std::int64_t kCursorStop = kImageSize - 1;
 // converted a tile at a time, and each column's part of the band goes to the image in one store.
 constexpr int kBandHeight = 4 * kTileSide;
 
-using ColumnBytes = std::array<std::uint8_t, 2 * kBandHeight>;
+using ColumnBytes = std::array<std::uint8_t, std::size_t{2} * kBandHeight>;
 
 // How many pixels move the cursor on before it stops.
 std::int64_t pixelsBeforeStop(std::int32_t writeCursor) {
@@ -26,10 +26,10 @@ std::int64_t pixelsBeforeStop(std::int32_t writeCursor) {
 
 // The module's bytes of `count` pixels of column x from row y down, one pixel at a time.
 void convertColumn(const DecodedPicture& picture, int x, int y, int count, std::uint8_t* out) {
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i, out += 2) {
         const std::uint8_t* rgb = picture.pixel(x, y + i);
-        out[2 * i] = rgb565High(rgb[0], rgb[1]);
-        out[2 * i + 1] = rgb565Low(rgb[1], rgb[2]);
+        out[0] = rgb565High(rgb[0], rgb[1]);
+        out[1] = rgb565Low(rgb[1], rgb[2]);
     }
 }
 
@@ -41,13 +41,13 @@ void convertBand(const DecodedPicture& picture, int x, int bandTop, int bandHeig
     for (int row = 0; row < tiledRows; row += kTileSide) {
         std::uint8_t* tileColumns[kTileSide];
         for (int k = 0; k < kTileSide; ++k) {
-            tileColumns[k] = columns[static_cast<std::size_t>(k)].data() + 2 * row;
+            tileColumns[k] = columns[static_cast<std::size_t>(k)].data() + std::size_t{2} * row;
         }
         convertTile(picture, x, bandTop + row, tileColumns);
     }
     for (std::size_t k = 0; k < columns.size(); ++k) {
         convertColumn(picture, x + static_cast<int>(k), bandTop + tiledRows, bandHeight - tiledRows,
-                      columns[k].data() + 2 * tiledRows);
+                      columns[k].data() + std::size_t{2} * tiledRows);
     }
 }
 

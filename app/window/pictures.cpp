@@ -27,7 +27,7 @@ public:
     // Drawn over whatever an earlier picture left on the surface, which is not cleared.
     void pictureLoaded(const DecodedPicture& picture) override {
         const QImage decoded(picture.rgbx.data(), picture.keptWidth, picture.keptHeight,
-                             DecodedPicture::kBytesPerPixel * picture.keptWidth,
+                             qsizetype{DecodedPicture::kBytesPerPixel} * picture.keptWidth,
                              QImage::Format_RGBX8888);
         view_.setCanvasSize({kPictureViewSide, kPictureViewSide});
         QPainter painter(&view_.canvas());
