@@ -8,11 +8,10 @@
 namespace lumivert {
 
 // Stores the picture's pixels in the order the module reads them, column by column from the
-// left, each column from the top row down, each pixel's RGB565 value high byte first, as the
-// conversion walks them: each pixel's two bytes at the
-// WriteCursor and the one after it, the cursor then advancing by 2 unless it already stands
-// at 0x1FFFFF or beyond, where it stays. Bytes at or past the end of the flash are dropped.
-// Returns whether every byte of the picture was stored.
+// left, each column from the top row down, each pixel's RGB565 value high byte first. Each
+// pixel's two bytes go to the WriteCursor and the byte after it; the cursor then advances by
+// 2 unless it already stands at 0x1FFFFF or beyond, where it stays. Bytes at or past the end
+// of the flash are dropped. Returns whether every byte of the picture was stored.
 bool storePixels(FlashImage& image, std::int32_t& writeCursor, const DecodedPicture& picture);
 
 // The preview's walk: the cursor moves as storePixels moves it, and nothing is stored.

@@ -133,3 +133,42 @@ TEST(JpegDecoder, FileCutInsideItsScanDataDecodesAsFarAsItsDataGo) {
 
 } // namespace
 } // namespace lumivert::testing
+
+namespace lumivert::testing {
+namespace {
+
+// A picture whose header claims 30,000 x 30,000 pixels: its frame header says so, its data is
+// that of a small one.
+void claimHugeSize(const std::filesystem::path& path, bool progressive) {
+    writePicture(path, photoPixels(16, 16, false), {.progressive = progressive});
+    std::vector<std::uint8_t> bytes = readBytes(path);
+    const std::uint8_t frameMarker = progressive ? 0xC2 : 0xC0;
+    for (std::size_t i = 0; i + 9 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == frameMarker) {
+            for (const std::size_t field : {i + 5, i + 7}) { // height, width
+                bytes[field] = 30000 >> 8;
+                bytes[field + 1] = 30000 & 0xFF;
+            }
+            break;
+        }
+    }
+    writeBytes(path, bytes);
+}
+
+TEST(JpegDecoder, ClaimedHugeSizesCostNoMoreThanThePictureView) {
+    TempFolder folder;
+    claimHugeSize(folder / "baseline.jpg", false);
+    const DecodedPicture picture = decodeJpegFile(folder / "baseline.jpg");
+    EXPECT_EQ(picture.width, 30000);
+    EXPECT_EQ(picture.height, 30000);
+    EXPECT_EQ(picture.keptWidth, 1500);
+    EXPECT_EQ(picture.keptHeight, 1500);
+
+    // A progressive picture keeps every coefficient until its last scan: the library is not
+    // given the memory for 30,000 x 30,000 of them.
+    claimHugeSize(folder / "progressive.jpg", true);
+    EXPECT_EQ(decodeError(folder / "progressive.jpg"), jpegError(JERR_NO_BACKING_STORE));
+}
+
+} // namespace
+} // namespace lumivert::testing
