@@ -51,7 +51,7 @@ void transpose(U16x8 (&rows)[kTileSide]) {
                 __builtin_shufflevector(upper, lower, 4, 5, 12, 13, 6, 7, 14, 15);
         }
     }
-    for (int i = 0; i < kTileSide / 2; ++i) {
+    for (std::size_t i = 0; i < kTileSide / 2; ++i) {
         rows[2 * i] = __builtin_shufflevector(quads[i], quads[i + 4], 0, 1, 2, 3, 8, 9, 10, 11);
         rows[2 * i + 1] =
             __builtin_shufflevector(quads[i], quads[i + 4], 4, 5, 6, 7, 12, 13, 14, 15);

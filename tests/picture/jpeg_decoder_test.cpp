@@ -119,14 +119,15 @@ TEST(JpegDecoder, FileCutInsideItsScanDataDecodesAsFarAsItsDataGo) {
     TempFolder folder;
     writePicture(folder / "whole.jpg", photoPixels(200, 160, false));
     const std::vector<std::uint8_t> whole = readBytes(folder / "whole.jpg");
-    writeBytes(folder / "cut.jpg", {whole.begin(), whole.begin() + whole.size() / 2});
+    writeBytes(folder / "cut.jpg",
+               {whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2)});
 
     const DecodedPicture complete = decodeJpegFile(folder / "whole.jpg");
     const DecodedPicture cut = decodeJpegFile(folder / "cut.jpg");
     ASSERT_EQ(cut.width, 200);
     ASSERT_EQ(cut.height, 160);
     // The top rows come from the data that is there.
-    const std::size_t topRows = 4 * 200 * 16;
+    const std::size_t topRows = std::size_t{4} * 200 * 16;
     EXPECT_TRUE(std::equal(cut.rgbx.begin(), cut.rgbx.begin() + topRows, complete.rgbx.begin()));
     EXPECT_NE(cut.rgbx, complete.rgbx);
 }

@@ -12,6 +12,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 constexpr std::int64_t kIndex = 16384;
+constexpr std::int64_t kEntrySize = 8;
 constexpr std::int32_t kData = 1048576;
 
 // Counts the host's calls and can cancel after a number of pumps.
@@ -42,7 +43,7 @@ protected:
 
     void run() { convertAllPictures(*workbench_, sink_, host_); }
 
-    Bytes entry(int number) const { return bytes(kIndex + 8 * number, 8); }
+    Bytes entry(int number) const { return bytes(kIndex + kEntrySize * number, 8); }
 
     Bytes bytes(std::int64_t offset, std::size_t count) const {
         Bytes result;
@@ -85,7 +86,7 @@ TEST_F(PictureBatchTest, NoPicturesClearsTheDataRegionAndNothingElse) {
 }
 
 TEST_F(PictureBatchTest, PacksTheExistingPicturesInNumberOrder) {
-    workbench_->image.store(kIndex + 8 * 3, std::span<const std::uint8_t>(Bytes{1, 2, 3}));
+    workbench_->image.store(kIndex + kEntrySize * 3, std::span<const std::uint8_t>(Bytes{1, 2, 3}));
     picture(5, solidPixels(4, 3, 0, 0, 255));
     picture(1, solidPixels(10, 20, 255, 0, 0));
     picture(2, solidPixels(7, 5, 0, 255, 0));
@@ -99,7 +100,7 @@ TEST_F(PictureBatchTest, PacksTheExistingPicturesInNumberOrder) {
     EXPECT_EQ(bytes(kData + 470, 2), (Bytes{0x00, 0x1F}));
     EXPECT_TRUE(workbench_->image.isErased(kData + 494, kData - 494));
     EXPECT_EQ(workbench_->writeCursor, kData + 494);
-    EXPECT_EQ(bytes(kIndex + 8 * 3, 4), (Bytes{1, 2, 3, 0xFF})) << "entry 3 changed";
+    EXPECT_EQ(bytes(kIndex + kEntrySize * 3, 4), (Bytes{1, 2, 3, 0xFF})) << "entry 3 changed";
     EXPECT_EQ(entry(4), Bytes(8, 0xFF));
     EXPECT_EQ(entry(6), Bytes(8, 0xFF));
     EXPECT_EQ(entry(0), Bytes(8, 0xFF));

@@ -79,7 +79,8 @@ TEST_F(PictureConversionTest, FourColoursGiveTheirEntryAndPixelsInColumnOrder) {
 
 TEST_F(PictureConversionTest, EntryHoldsTheSizesBigEndianAndBlackAndWhite) {
     Pixels pixels = solidPixels(256, 3, 0, 0, 0);
-    std::fill(pixels.bytes.begin() + 3 * 256, pixels.bytes.end(), 0xFF); // rows 1 and 2 white
+    std::fill(pixels.bytes.begin() + std::ptrdiff_t{3} * 256, pixels.bytes.end(),
+              0xFF); // rows 1 and 2 white
     writePicture(pic("10"), pixels, {.quality = 100, .fullChroma = true});
     generating(0x123456);
     convert("10");
