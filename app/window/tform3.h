@@ -8,13 +8,16 @@
 #include "serial/reply_flag.h"
 #include "serial/tcomm.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QSocketNotifier>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QColorDialog;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -61,6 +64,10 @@ public:
     // The window's serial port, and the flag its receive handler raises whenever bytes arrive.
     TComm& comm1() { return Comm1; }
     const ReplyFlag& replyFlag() const { return replyFlag_; }
+    // Runs the colour dialog modally and returns its result; tests put one in its place
+    // that never blocks.
+    using ColourDialogRunner = std::function<int(QColorDialog&)>;
+    void setColourDialogRunner(ColourDialogRunner runner);
 
 protected:
     // Closing the window during a long operation cancels it; the window closes all the same.
@@ -266,6 +273,9 @@ private:
     QLabel* hexcolor = nullptr;
     QFrame* pcolor = nullptr;
     QPushButton* Button16 = nullptr;
+    QColorDialog* ColorDialog1 = nullptr; // created on first use
+    QColor chosenColour_ = Qt::black;     // the colour last chosen in ColorDialog1
+    ColourDialogRunner runColourDialog_;  // empty: the dialog's own exec()
 };
 
 } // namespace lumivert
