@@ -1,5 +1,6 @@
 #include "app/cli/command_line.h"
 
+#include "app/cli/glyph_verb.h"
 #include "app/cli/image_verbs.h"
 #include "common/file_error.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 std::vector<DeclaredVerb> declareVerbs(CLI::App& app) {
     std::vector<DeclaredVerb> verbs = declareImageVerbs(app);
+    verbs.push_back(declareGlyphVerb(app));
     return verbs;
 }
 
