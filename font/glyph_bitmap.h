@@ -34,12 +34,17 @@ public:
     // Sets every pixel of [left, right) x [top, bottom) that lies inside the bitmap.
     void fill(int left, int top, int right, int bottom, bool ink);
 
+    // Makes every pixel from (1, 1) on paper, as each render does first; row 0 and
+    // column 0 keep theirs.
+    void clearInside();
+
     // A horizontal or vertical line from (x0, y0) to (x1, y1), the end point excluded, as a
     // pen draws it; the part outside the bitmap is lost.
     void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
-    // The rows in FreeType's layout, for rasterizing into.
+    // The rows in FreeType's layout, for rasterizing into and sampling from.
     std::uint8_t* rows() { return rows_.data(); }
+    const std::uint8_t* rows() const { return rows_.data(); }
 
 private:
     std::array<std::uint8_t, static_cast<std::size_t>(kPitch* kSize)> rows_{};

@@ -16,7 +16,7 @@ std::int32_t GlyphRasterizer::render(Workbench& workbench, const GlyphParameters
     const std::int32_t width = parameters.halfWidth ? parseGbkInteger(parameters.fontWidth) : 0;
     FaceStack& faces = faces_.stack(parameters.face, height, width);
 
-    bitmap_.fill(1, 1, GlyphBitmap::kSize, GlyphBitmap::kSize, false);
+    bitmap_.clearInside();
     const std::int64_t x = std::int64_t{parseGbkInteger(parameters.xOffset)} + 1;
     const std::int64_t y = std::int64_t{parseGbkInteger(parameters.yOffset)} + 1;
     decodeCp936(text, characters_);

@@ -87,19 +87,40 @@ void TextPainter::blit(GlyphBitmap& bitmap, FT_GlyphSlot slot, std::int64_t penX
 
 void TextPainter::blitBitmap(GlyphBitmap& bitmap, const FT_Bitmap& glyph, std::int64_t left,
                              std::int64_t top) {
-    for (unsigned row = 0; row < glyph.rows; ++row) {
-        const std::int64_t y = top + row;
-        if (y < 0 || y >= kBitmapEdge) {
-            continue;
+    const std::int64_t firstRow = std::max<std::int64_t>(0, -top);
+    const std::int64_t endRow = std::min<std::int64_t>(glyph.rows, kBitmapEdge - top);
+    const auto pitch = static_cast<std::ptrdiff_t>(glyph.pitch);
+    const auto lineOf = [&](std::int64_t row) {
+        return glyph.buffer + (pitch >= 0 ? row * pitch : (glyph.rows - 1 - row) * -pitch);
+    };
+    if (glyph.pixel_mode == FT_PIXEL_MODE_MONO && left >= 0 && left + glyph.width <= kBitmapEdge) {
+        // A monochrome glyph that fits across the bitmap, as embedded bitmaps do: a byte
+        // of eight pixels at a time.
+        const auto shift = static_cast<unsigned>(left % 8);
+        const auto bytes = static_cast<std::size_t>((glyph.width + 7) / 8);
+        const auto lastMask = static_cast<std::uint8_t>(0xFFu << ((8 - glyph.width % 8) % 8));
+        for (std::int64_t row = firstRow; row < endRow; ++row) {
+            const unsigned char* line = lineOf(row);
+            std::uint8_t* target =
+                bitmap.rows() + (top + row) * GlyphBitmap::kPitch + left / 8;
+            for (std::size_t i = 0; i < bytes; ++i) {
+                const unsigned pixels = i + 1 == bytes ? line[i] & lastMask : line[i];
+                target[i] = static_cast<std::uint8_t>(target[i] | (pixels >> shift));
+                if (shift != 0 && (pixels << (8 - shift) & 0xFFu) != 0) {
+                    target[i + 1] = static_cast<std::uint8_t>(target[i + 1] | (pixels << (8 - shift)));
+                }
+            }
         }
-        const auto pitch = static_cast<std::ptrdiff_t>(glyph.pitch);
-        const unsigned char* line =
-            glyph.buffer + (pitch >= 0 ? static_cast<std::ptrdiff_t>(row) * pitch
-                                       : static_cast<std::ptrdiff_t>(glyph.rows - 1 - row) * -pitch);
-        for (unsigned column = 0; column < glyph.width; ++column) {
-            const std::int64_t x = left + column;
-            if (x >= 0 && x < kBitmapEdge && isInk(glyph, line, column)) {
-                bitmap.setPixel(static_cast<int>(x), static_cast<int>(y), true);
+        return;
+    }
+    const std::int64_t firstColumn = std::max<std::int64_t>(0, -left);
+    const std::int64_t endColumn = std::min<std::int64_t>(glyph.width, kBitmapEdge - left);
+    for (std::int64_t row = firstRow; row < endRow; ++row) {
+        const unsigned char* line = lineOf(row);
+        for (std::int64_t column = firstColumn; column < endColumn; ++column) {
+            if (isInk(glyph, line, static_cast<unsigned>(column))) {
+                bitmap.setPixel(static_cast<int>(left + column), static_cast<int>(top + row),
+                                true);
             }
         }
     }
