@@ -67,7 +67,8 @@ class BareFreeType {
 public:
     explicit BareFreeType(std::int32_t height) {
         FT_Init_FreeType(&library_);
-        const FaceFile& file = FaceFinder::instance().find(gbkToUtf8(GlyphParameters{}.face))->chosen();
+        const FaceFile& file =
+            FaceFinder::instance().find(gbkToUtf8(GlyphParameters{}.face))->chosen();
         FT_New_Face(library_, file.path.c_str(), file.index, &face_);
         const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
         const FaceUnits units{face_->units_per_EM, os2->usWinAscent, os2->usWinDescent, 0, false};
@@ -155,7 +156,8 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                microseconds_[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedCPUTime();
+                microseconds_[run.run_name.function_name + "/" + run.run_name.args] =
+                    run.GetAdjustedCPUTime();
             }
         }
     }

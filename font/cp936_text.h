@@ -8,8 +8,8 @@ namespace lumivert {
 
 // One character of GBK text as the glyph rasterizer draws it.
 struct TextCharacter {
-    std::uint16_t code = 0;  // its GBK code: one byte, or lead byte * 256 + trail byte
-    char32_t codePoint = 0;  // the character code page 936 maps it to; 0 for none
+    std::uint16_t code = 0; // its GBK code: one byte, or lead byte * 256 + trail byte
+    char32_t codePoint = 0; // the character code page 936 maps it to; 0 for none
 
     // Whether the code stands for a character: code page 936 maps it to one outside the
     // private-use area. Only such a character may come from a face other than the chosen

@@ -1,7 +1,7 @@
 #include "font/face_finder.h"
 
-#include "font/face_aliases.h"
 #include "common/workbench_error.h"
+#include "font/face_aliases.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ std::string stringOf(const FcPattern* pattern, const char* object, int n = 0) {
 
 bool sameFamily(const std::string& a, const std::string& b) {
     return FcStrCmpIgnoreCase(reinterpret_cast<const FcChar8*>(a.c_str()),
-                                       reinterpret_cast<const FcChar8*>(b.c_str())) == 0;
+                              reinterpret_cast<const FcChar8*>(b.c_str())) == 0;
 }
 
 // The families a search pattern asks for in earnest: the name itself and what aliases

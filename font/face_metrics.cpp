@@ -17,7 +17,8 @@ std::int32_t ppemForHeight(const FaceUnits& units, std::int32_t height) {
         return 16;
     }
     if (height < 0) {
-        return static_cast<std::int32_t>(std::min<std::int64_t>(-std::int64_t{height}, kLargestPpem));
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(-std::int64_t{height}, kLargestPpem));
     }
     const std::int64_t cell = std::int64_t{units.ascent} + units.descent;
     if (cell <= 0 || units.unitsPerEm <= 0) {
@@ -41,7 +42,8 @@ FaceSize faceSize(const FaceUnits& units, std::int32_t height, std::int32_t widt
         size.descent =
             static_cast<std::int32_t>(scaleRounded(units.descent, size.ppem, units.unitsPerEm));
         const std::int64_t average = scaleRounded(units.averageWidth, size.ppem, units.unitsPerEm);
-        const std::int64_t wanted = std::min<std::int64_t>(std::abs(std::int64_t{width}), kLargestPpem);
+        const std::int64_t wanted =
+            std::min<std::int64_t>(std::abs(std::int64_t{width}), kLargestPpem);
         if (wanted != 0 && average > 0 && wanted != average) {
             size.scaleNumerator = static_cast<std::int32_t>(wanted);
             size.scaleDenominator = static_cast<std::int32_t>(average);

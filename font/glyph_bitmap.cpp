@@ -33,8 +33,8 @@ void GlyphBitmap::fill(int left, int top, int right, int bottom, bool ink) {
         firstMask &= lastMask;
     }
     const auto apply = [ink](std::uint8_t& byte, std::uint8_t mask) {
-        byte = ink ? static_cast<std::uint8_t>(byte | mask)
-                   : static_cast<std::uint8_t>(byte & ~mask);
+        byte =
+            ink ? static_cast<std::uint8_t>(byte | mask) : static_cast<std::uint8_t>(byte & ~mask);
     };
     for (int y = top; y < bottom; ++y) {
         std::uint8_t* row = rows_.data() + static_cast<std::ptrdiff_t>(y) * kPitch;
@@ -60,8 +60,9 @@ void GlyphBitmap::drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, st
     // bitmap before anything is drawn, however long the line.
     const auto span = [](std::int64_t from, std::int64_t to) {
         const std::int64_t last = to > from ? to - 1 : to + 1;
-        return std::pair{static_cast<int>(std::clamp<std::int64_t>(std::min(from, last), -1, kSize)),
-                         static_cast<int>(std::clamp<std::int64_t>(std::max(from, last), -1, kSize)) + 1};
+        return std::pair{
+            static_cast<int>(std::clamp<std::int64_t>(std::min(from, last), -1, kSize)),
+            static_cast<int>(std::clamp<std::int64_t>(std::max(from, last), -1, kSize)) + 1};
     };
     if (x0 == x1 && y0 != y1 && x0 >= 0 && x0 < kSize) {
         const auto [top, bottom] = span(y0, y1);

@@ -39,7 +39,8 @@ void packWhole(const GlyphBitmap& bitmap, GlyphCell cell, std::span<std::uint8_t
         for (std::int64_t byte = 0; byte * 8 <= lastColumn; ++byte) {
             std::uint64_t block = 0;
             for (std::int64_t k = 0; k < 8 && firstRow + k < kEdge; ++k) {
-                block |= std::uint64_t{rows[(firstRow + k) * GlyphBitmap::kPitch + byte]} << (8 * k);
+                block |= std::uint64_t{rows[(firstRow + k) * GlyphBitmap::kPitch + byte]}
+                         << (8 * k);
             }
             if (block == 0) {
                 continue;
@@ -106,7 +107,8 @@ std::int32_t storeGlyph(FlashImage& image, std::int32_t cursor, const GlyphBitma
                         GlyphCell cell, bool store) {
     const std::int64_t total = cell.byteCount();
     if (store && cursor >= 0 && cursor < kImageSize && total > 0) {
-        std::array<std::uint8_t, kWholeGlyphBytes> buffer; // NOLINT(cppcoreguidelines-pro-type-member-init)
+        std::array<std::uint8_t, kWholeGlyphBytes>
+            buffer; // NOLINT(cppcoreguidelines-pro-type-member-init)
         if (static_cast<std::size_t>(total) <= buffer.size()) {
             const std::span glyph(buffer.data(), static_cast<std::size_t>(total));
             packWhole(bitmap, cell, glyph);
@@ -115,8 +117,8 @@ std::int32_t storeGlyph(FlashImage& image, std::int32_t cursor, const GlyphBitma
             // Only the bytes that land inside the image are packed, however large the cell.
             const std::int64_t inside = std::min<std::int64_t>(total, kImageSize - cursor);
             for (std::int64_t done = 0; done < inside;) {
-                const auto length = static_cast<std::size_t>(
-                    std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), inside - done));
+                const auto length = static_cast<std::size_t>(std::min<std::int64_t>(
+                    static_cast<std::int64_t>(buffer.size()), inside - done));
                 const std::span part(buffer.data(), length);
                 packRange(bitmap, cell, done, part);
                 image.store(cursor + done, part);

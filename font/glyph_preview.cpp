@@ -47,14 +47,15 @@ void drawGlyphPreview(const GlyphBitmap& bitmap, GlyphCell cell, RgbSurface surf
         return; // squares of no pixels
     }
     // Only the squares that start inside the surface are visited, however large the cell.
-    const std::int64_t lastX = std::min<std::int64_t>(std::int64_t{cell.width} + 1,
-                                                      (surface.width - 1) / pitch);
-    const std::int64_t lastY = std::min<std::int64_t>(std::int64_t{cell.height} + 1,
-                                                      (surface.height - 1) / pitch);
+    const std::int64_t lastX =
+        std::min<std::int64_t>(std::int64_t{cell.width} + 1, (surface.width - 1) / pitch);
+    const std::int64_t lastY =
+        std::min<std::int64_t>(std::int64_t{cell.height} + 1, (surface.height - 1) / pitch);
     for (std::int64_t x = 0; x <= lastX; ++x) {
         for (std::int64_t y = 0; y <= lastY; ++y) {
-            const bool ink = bitmap.ink(static_cast<int>(std::min<std::int64_t>(x, GlyphBitmap::kSize)),
-                                        static_cast<int>(std::min<std::int64_t>(y, GlyphBitmap::kSize)));
+            const bool ink =
+                bitmap.ink(static_cast<int>(std::min<std::int64_t>(x, GlyphBitmap::kSize)),
+                           static_cast<int>(std::min<std::int64_t>(y, GlyphBitmap::kSize)));
             fillRect(surface, x * pitch + 1, y * pitch + 1, x * pitch + pitch - 1,
                      y * pitch + pitch - 1, ink ? kInkColour : kPreviewPaperColour);
         }

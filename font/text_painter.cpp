@@ -78,8 +78,7 @@ void TextPainter::blit(GlyphBitmap& bitmap, FT_GlyphSlot slot, std::int64_t penX
         rasterize(bitmap, slot->outline, penX, baseline);
         return;
     }
-    if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
-        FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) {
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) {
         throw WorkbenchError("A glyph of the face cannot be drawn.");
     }
     blitBitmap(bitmap, slot->bitmap, penX + slot->bitmap_left, baseline - slot->bitmap_top);
@@ -101,13 +100,13 @@ void TextPainter::blitBitmap(GlyphBitmap& bitmap, const FT_Bitmap& glyph, std::i
         const auto lastMask = static_cast<std::uint8_t>(0xFFu << ((8 - glyph.width % 8) % 8));
         for (std::int64_t row = firstRow; row < endRow; ++row) {
             const unsigned char* line = lineOf(row);
-            std::uint8_t* target =
-                bitmap.rows() + (top + row) * GlyphBitmap::kPitch + left / 8;
+            std::uint8_t* target = bitmap.rows() + (top + row) * GlyphBitmap::kPitch + left / 8;
             for (std::size_t i = 0; i < bytes; ++i) {
                 const unsigned pixels = i + 1 == bytes ? line[i] & lastMask : line[i];
                 target[i] = static_cast<std::uint8_t>(target[i] | (pixels >> shift));
                 if (shift != 0 && (pixels << (8 - shift) & 0xFFu) != 0) {
-                    target[i + 1] = static_cast<std::uint8_t>(target[i + 1] | (pixels << (8 - shift)));
+                    target[i + 1] =
+                        static_cast<std::uint8_t>(target[i + 1] | (pixels << (8 - shift)));
                 }
             }
         }
@@ -119,8 +118,7 @@ void TextPainter::blitBitmap(GlyphBitmap& bitmap, const FT_Bitmap& glyph, std::i
         const unsigned char* line = lineOf(row);
         for (std::int64_t column = firstColumn; column < endColumn; ++column) {
             if (isInk(glyph, line, static_cast<unsigned>(column))) {
-                bitmap.setPixel(static_cast<int>(left + column), static_cast<int>(top + row),
-                                true);
+                bitmap.setPixel(static_cast<int>(left + column), static_cast<int>(top + row), true);
             }
         }
     }

@@ -47,8 +47,9 @@ public:
         command->add_option("--dots", parameters_.dotSize, "Dot size")->capture_default_str();
         command->add_option("--height", parameters_.fontHeight, "Font height in pixels")
             ->capture_default_str();
-        command->add_option("--width", parameters_.fontWidth,
-                            "Font width in pixels (half-width characters)")
+        command
+            ->add_option("--width", parameters_.fontWidth,
+                         "Font width in pixels (half-width characters)")
             ->capture_default_str();
         command->add_flag("--half", parameters_.halfWidth, "Half-width characters");
         command->add_option("--x", parameters_.xOffset, "Horizontal offset in pixels")
@@ -61,9 +62,9 @@ public:
     void run(VerbStreams& streams) override {
         GlyphParameters parameters = parameters_;
         parameters.face = utf8ToGbk(face_);
-        for (std::string* field : {&parameters.dotSize, &parameters.fontHeight,
-                                   &parameters.fontWidth, &parameters.xOffset,
-                                   &parameters.yOffset}) {
+        for (std::string* field :
+             {&parameters.dotSize, &parameters.fontHeight, &parameters.fontWidth,
+              &parameters.xOffset, &parameters.yOffset}) {
             *field = utf8ToGbk(*field);
         }
         const std::string text = utf8ToGbk(text_);

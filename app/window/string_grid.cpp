@@ -47,8 +47,8 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton ? indexAt(event->position().toPoint())
-                                                 : QModelIndex();
+    pressed_ =
+        event->button() == Qt::LeftButton ? indexAt(event->position().toPoint()) : QModelIndex();
     const Input saved = std::exchange(input_, Input::mouse);
     QTableWidget::mousePressEvent(event);
     input_ = saved;

@@ -10,10 +10,10 @@ namespace lumivert {
 //
 // A grid has one heading row and one first column of row headings. The heading row is the
 // table's horizontal header, so it stays in place while the rows scroll; the first column
-// is an ordinary column whose cells can neither be selected nor become the current cell. Cells are addressed as the grid
-// shows them: (column, row), with row 0 the heading row and column 0 the first column.
-// No cell can be edited in place; a range of cells can be selected; columns are 64 pixels;
-// the Tab key leaves the grid.
+// is an ordinary column whose cells can neither be selected nor become the current cell.
+// Cells are addressed as the grid shows them: (column, row), with row 0 the heading row and
+// column 0 the first column. No cell can be edited in place; a range of cells can be
+// selected; columns are 64 pixels; the Tab key leaves the grid.
 
 // A string grid that tells the user's moves of its current cell apart from those Qt makes by
 // itself: Qt makes a cell current when the grid takes focus (a tab switch, the Tab key) or

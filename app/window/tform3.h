@@ -175,7 +175,7 @@ private:
     FontEditorState fontEditor_;
     std::unique_ptr<GlyphRasterizer> glyphRasterizer_;
     QFontDialog* FontDialog1 = nullptr;
-    QFont fontDialogFont_;      // the font the dialog opens on: the last one confirmed
+    QFont fontDialogFont_; // the font the dialog opens on: the last one confirmed
     FontChooser fontChooser_;
 
     QStatusBar* StatusBar1 = nullptr;

@@ -34,8 +34,8 @@ TEST(GlyphVerb, PrintsTheDotsBytesWidthAndFaceOfTheFontTabsDefaults) {
 }
 
 TEST(GlyphVerb, RenderOptions) {
-    const Outcome half = lumivert({"glyph", "AB", "--half", "--dots", "24", "--width", "12",
-                                   "--x", "2", "--y", "-1"});
+    const Outcome half = lumivert(
+        {"glyph", "AB", "--half", "--dots", "24", "--width", "12", "--x", "2", "--y", "-1"});
     ASSERT_EQ(half.status, 0) << half.err;
     const auto out = lines(half.out);
     EXPECT_EQ(out[0].size(), 12u);

@@ -19,9 +19,11 @@ TEST(FaceSize, HeightAsksForTheCellOrTheEm) {
         std::int32_t descent;
     };
     const Case cases[] = {
-        {16, 15, 13, 2},  {12, 11, 10, 2}, {24, 23, 21, 3}, {-16, 16, 14, 2}, {-12, 12, 11, 2},
-        {0, 16, 14, 2},   {1, 1, 1, 0},    {64, 61, 55, 9}, {-64, 64, 57, 10},
-        {-2'000'000'000, kLargestPpem, 7336, 1240},
+        {16, 15, 13, 2},   {12, 11, 10, 2},
+        {24, 23, 21, 3},   {-16, 16, 14, 2},
+        {-12, 12, 11, 2},  {0, 16, 14, 2},
+        {1, 1, 1, 0},      {64, 61, 55, 9},
+        {-64, 64, 57, 10}, {-2'000'000'000, kLargestPpem, 7336, 1240},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.height);
@@ -46,9 +48,9 @@ TEST(FaceSize, WidthScalesTheAverageCharacterWidth) {
         std::int32_t denominator;
     };
     const Case cases[] = {
-        {24, 12, 1, 1},  // 23 pixels to the em: an average of 11.5, rounded 12
-        {24, 0, 1, 1},   // no width: natural proportions
-        {24, 6, 6, 12},  {24, -6, 6, 12}, {32, 16, 1, 1}, {32, 20, 20, 16},
+        {24, 12, 1, 1}, // 23 pixels to the em: an average of 11.5, rounded 12
+        {24, 0, 1, 1},  // no width: natural proportions
+        {24, 6, 6, 12}, {24, -6, 6, 12}, {32, 16, 1, 1}, {32, 20, 20, 16},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.height << " / " << c.width);
@@ -72,12 +74,8 @@ TEST(Advance, RoundsUpAndGivesFullWidthCharactersTwiceTheAverage) {
         {&kUming, 16, 960, 16},  // 15 pixels, twice the average of 7.5: twice 8
         {&kUming, 16, 480, 8},   // a half-width character: rounded up
         {&kUming, 24, 1472, 24}, // 23 pixels, twice 11.5
-        {&kUming, -24, 1536, 24},
-        {&kUming, -24, 768, 12},
-        {&kUming, 16, 1000, 16},
-        {&kProportional, 16, 960, 15},
-        {&kProportional, 16, 961, 16},
-        {&kUming, 16, 0, 0},
+        {&kUming, -24, 1536, 24},      {&kUming, -24, 768, 12},       {&kUming, 16, 1000, 16},
+        {&kProportional, 16, 960, 15}, {&kProportional, 16, 961, 16}, {&kUming, 16, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.height << " / " << c.advance);

@@ -81,9 +81,9 @@ TEST(GlyphPacking, WorkedBytes) {
 // Every cell shape, from one inside the bitmap to ones reaching past its edges (pixels
 // there are paper), against the pixel-by-pixel sampling.
 TEST(GlyphPacking, MatchesThePixelByPixelSampling) {
-    const GlyphCell cells[] = {{12, 16}, {6, 16},  {16, 16},  {24, 24},  {12, 24}, {12, 25},
-                               {20, 20}, {64, 64}, {98, 98},  {99, 99},  {100, 100},
-                               {120, 40}, {40, 120}, {1, 8},  {200, 200}};
+    const GlyphCell cells[] = {{12, 16},   {6, 16},   {16, 16},  {24, 24}, {12, 24},
+                               {12, 25},   {20, 20},  {64, 64},  {98, 98}, {99, 99},
+                               {100, 100}, {120, 40}, {40, 120}, {1, 8},   {200, 200}};
     for (unsigned seed : {1u, 2u}) {
         const GlyphBitmap bitmap = randomBitmap(seed);
         for (const GlyphCell& cell : cells) {
@@ -99,8 +99,8 @@ TEST(GlyphPacking, PixelsPastTheBitmapEdgeArePaper) {
     const auto bytes = packGlyph(bitmap, {100, 104}); // 13 bytes a column
     ASSERT_EQ(bytes.size(), 1300u);
     EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[11], 0xFF);  // rows 89 to 96
-    EXPECT_EQ(bytes[12], 0x07);  // rows 97 to 99 ink, 100 to 104 outside
+    EXPECT_EQ(bytes[11], 0xFF);      // rows 89 to 96
+    EXPECT_EQ(bytes[12], 0x07);      // rows 97 to 99 ink, 100 to 104 outside
     EXPECT_EQ(bytes[98 * 13], 0xFF); // column 99
     for (int i = 99 * 13; i < 1300; ++i) {
         EXPECT_EQ(bytes[static_cast<std::size_t>(i)], 0x00) << "column 100, byte " << i;
@@ -108,9 +108,12 @@ TEST(GlyphPacking, PixelsPastTheBitmapEdgeArePaper) {
 }
 
 TEST(WriteCursor, IsClampedIntoTheImage) {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {
-        {-5, 0}, {0, 0}, {2'097'152, 2'097'152}, {2'097'153, 2'097'053}, {INT32_MAX, 2'097'053},
-        {INT32_MIN, 0}};
+    const std::pair<std::int32_t, std::int32_t> cases[] = {{-5, 0},
+                                                           {0, 0},
+                                                           {2'097'152, 2'097'152},
+                                                           {2'097'153, 2'097'053},
+                                                           {INT32_MAX, 2'097'053},
+                                                           {INT32_MIN, 0}};
     for (const auto& [cursor, clamped] : cases) {
         EXPECT_EQ(clampWriteCursor(cursor), clamped) << cursor;
     }

@@ -13,9 +13,7 @@ struct Surface {
         : pixels(static_cast<std::size_t>(width * height), kPaperColour), width(width),
           height(height) {}
     RgbSurface view() { return {pixels.data(), width, height, width}; }
-    std::uint32_t at(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y * width + x)];
-    }
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
     std::vector<std::uint32_t> pixels;
     int width;
     int height;
@@ -33,8 +31,8 @@ GlyphBitmap framedBitmap(GlyphCell cell) {
 }
 
 TEST(GlyphPreview, PitchFollowsTheCellHeight) {
-    const std::pair<std::int32_t, std::int64_t> cases[] = {
-        {16, 27}, {24, 18}, {32, 13}, {48, 8}, {64, 6}, {0, 480}, {-2, -482}};
+    const std::pair<std::int32_t, std::int64_t> cases[] = {{16, 27}, {24, 18}, {32, 13},  {48, 8},
+                                                           {64, 6},  {0, 480}, {-2, -482}};
     for (const auto& [height, pitch] : cases) {
         EXPECT_EQ(previewPitch(481, {height, height}), pitch) << height;
         EXPECT_EQ(previewPitch(481, {height / 2, height}), pitch) << height;

@@ -132,13 +132,16 @@ TEST_F(GlyphRasterizerTest, UsesTheEmbeddedBitmapOfThatSize) {
     const FT_UInt index = FT_Get_Char_Index(face, 0x4E2D);
 
     GlyphBitmap outline; // the same glyph from its outline, which must differ
-    ASSERT_EQ(FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER), 0);
+    ASSERT_EQ(FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER),
+              0);
     const FT_GlyphSlot slot = face->glyph;
     for (unsigned row = 0; row < slot->bitmap.rows; ++row) {
         for (unsigned column = 0; column < slot->bitmap.width; ++column) {
-            outline.setPixel(1 + slot->bitmap_left + static_cast<int>(column),
-                             1 + ascent - slot->bitmap_top + static_cast<int>(row),
-                             (slot->bitmap.buffer[row * static_cast<unsigned>(slot->bitmap.pitch) + column / 8] & (0x80 >> (column % 8))) != 0);
+            outline.setPixel(
+                1 + slot->bitmap_left + static_cast<int>(column),
+                1 + ascent - slot->bitmap_top + static_cast<int>(row),
+                (slot->bitmap.buffer[row * static_cast<unsigned>(slot->bitmap.pitch) + column / 8] &
+                 (0x80 >> (column % 8))) != 0);
         }
     }
     ASSERT_EQ(FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_RENDER), 0);
@@ -146,9 +149,11 @@ TEST_F(GlyphRasterizerTest, UsesTheEmbeddedBitmapOfThatSize) {
     GlyphBitmap strike;
     for (unsigned row = 0; row < slot->bitmap.rows; ++row) {
         for (unsigned column = 0; column < slot->bitmap.width; ++column) {
-            strike.setPixel(1 + slot->bitmap_left + static_cast<int>(column),
-                            1 + ascent - slot->bitmap_top + static_cast<int>(row),
-                            (slot->bitmap.buffer[row * static_cast<unsigned>(slot->bitmap.pitch) + column / 8] & (0x80 >> (column % 8))) != 0);
+            strike.setPixel(
+                1 + slot->bitmap_left + static_cast<int>(column),
+                1 + ascent - slot->bitmap_top + static_cast<int>(row),
+                (slot->bitmap.buffer[row * static_cast<unsigned>(slot->bitmap.pitch) + column / 8] &
+                 (0x80 >> (column % 8))) != 0);
         }
     }
     FT_Done_Face(face);
@@ -256,13 +261,19 @@ TEST_F(GlyphRasterizerTest, AFieldThatIsNotANumberStopsTheRenderWhereItIsConvert
     struct Case {
         const char* what;
         void (*spoil)(GlyphParameters&);
-        GlyphCell cell;  // the cell afterwards
-        bool cleared;    // whether the bitmap was cleared
+        GlyphCell cell; // the cell afterwards
+        bool cleared;   // whether the bitmap was cleared
     };
     const Case cases[] = {
         {"dot size", [](GlyphParameters& p) { p.dotSize = "x"; }, {64, 64}, false},
         {"height", [](GlyphParameters& p) { p.fontHeight = "x"; }, {32, 32}, false},
-        {"width", [](GlyphParameters& p) { p.halfWidth = true; p.fontWidth = "x"; }, {16, 32}, false},
+        {"width",
+         [](GlyphParameters& p) {
+             p.halfWidth = true;
+             p.fontWidth = "x";
+         },
+         {16, 32},
+         false},
         {"x offset", [](GlyphParameters& p) { p.xOffset = "x"; }, {32, 32}, true},
         {"y offset", [](GlyphParameters& p) { p.yOffset = "x"; }, {32, 32}, true},
     };
