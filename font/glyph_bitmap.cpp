@@ -11,7 +11,7 @@ void GlyphBitmap::setPixel(int x, int y, bool ink) {
     if (x < 0 || y < 0 || x >= kSize || y >= kSize) {
         return;
     }
-    auto& byte = rows_[static_cast<std::size_t>(y * kPitch + x / 8)];
+    auto& byte = rows_[static_cast<std::size_t>(y) * kPitch + static_cast<std::size_t>(x / 8)];
     const auto bit = static_cast<std::uint8_t>(0x80u >> (x % 8));
     byte = ink ? static_cast<std::uint8_t>(byte | bit) : static_cast<std::uint8_t>(byte & ~bit);
 }

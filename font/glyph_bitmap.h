@@ -26,7 +26,8 @@ public:
         if (x < 0 || y < 0 || x >= kSize || y >= kSize) {
             return false;
         }
-        return (rows_[static_cast<std::size_t>(y * kPitch + x / 8)] & (0x80u >> (x % 8))) != 0;
+        return (rows_[static_cast<std::size_t>(y) * kPitch + static_cast<std::size_t>(x / 8)] &
+                (0x80u >> (x % 8))) != 0;
     }
 
     void setPixel(int x, int y, bool ink);

@@ -95,7 +95,8 @@ unsigned SizedFace::glyphIndex(char32_t codePoint) const {
 FT_GlyphSlot SizedFace::load(unsigned glyphIndex) {
     FT_Error error = FT_Load_Glyph(face_, glyphIndex, loadFlags_);
     if (error != 0) {
-        error = FT_Load_Glyph(face_, glyphIndex, loadFlags_ | FT_LOAD_NO_HINTING);
+        error = FT_Load_Glyph(face_, glyphIndex,
+                              loadFlags_ | static_cast<FT_Int32>(FT_LOAD_NO_HINTING));
     }
     if (error != 0) {
         throw WorkbenchError("The face " + describe(file_) + " cannot draw its glyph " +

@@ -101,7 +101,7 @@ TEST(GlyphPacking, PixelsPastTheBitmapEdgeArePaper) {
     EXPECT_EQ(bytes[0], 0xFF);
     EXPECT_EQ(bytes[11], 0xFF);      // rows 89 to 96
     EXPECT_EQ(bytes[12], 0x07);      // rows 97 to 99 ink, 100 to 104 outside
-    EXPECT_EQ(bytes[98 * 13], 0xFF); // column 99
+    EXPECT_EQ(bytes[std::size_t{98} * 13], 0xFF); // column 99
     for (int i = 99 * 13; i < 1300; ++i) {
         EXPECT_EQ(bytes[static_cast<std::size_t>(i)], 0x00) << "column 100, byte " << i;
     }

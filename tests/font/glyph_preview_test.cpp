@@ -10,10 +10,13 @@ namespace {
 // A surface of the preview's 481 x 481 pixels, starting out white.
 struct Surface {
     explicit Surface(int width = 481, int height = 481)
-        : pixels(static_cast<std::size_t>(width * height), kPaperColour), width(width),
-          height(height) {}
+        : pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kPaperColour),
+          width(width), height(height) {}
     RgbSurface view() { return {pixels.data(), width, height, width}; }
-    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    std::uint32_t at(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
     std::vector<std::uint32_t> pixels;
     int width;
     int height;
