@@ -111,11 +111,16 @@ TEST_F(FontTabTest, AClickChoosesARowAndASecondChoiceWaitsForTheCommit) {
     EXPECT_EQ(cell(3, 2), QStringLiteral("中国"));
     EXPECT_EQ(cell(9, 2), QString());
 
-    click(5, 3); // the current cell: chosen again all the same
+    click(5, 3); // the current cell since the ignored click: chosen all the same
     EXPECT_TRUE(editorEnabled());
     EXPECT_EQ(cell(9, 3), QStringLiteral("编辑中"));
     EXPECT_EQ(control<QLineEdit>("zw")->text(), QStringLiteral("32"));
     EXPECT_TRUE(control<QRadioButton>("rb1")->isChecked());
+
+    press("Button4");
+    click(5, 3); // the row just committed, by its current cell
+    EXPECT_TRUE(editorEnabled());
+    EXPECT_EQ(cell(9, 3), QStringLiteral("编辑中"));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 
