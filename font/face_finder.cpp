@@ -54,9 +54,8 @@ bool isRequested(const FcPattern* font, const std::vector<std::string>& requeste
 
 } // namespace
 
-FaceChoice::FaceChoice(std::vector<Entry> entries, bool substituted,
-                       std::shared_ptr<void> keepAlive)
-    : entries_(std::move(entries)), substituted_(substituted), keepAlive_(std::move(keepAlive)) {}
+FaceChoice::FaceChoice(std::vector<Entry> entries, std::shared_ptr<void> keepAlive)
+    : entries_(std::move(entries)), keepAlive_(std::move(keepAlive)) {}
 
 bool FaceChoice::covers(std::size_t entry, char32_t codePoint) const {
     const FcCharSet* characters = entries_[entry].characters;
@@ -95,7 +94,7 @@ std::shared_ptr<const FaceChoice> FaceFinder::find(const std::string& family) {
     return choice;
 }
 
-std::shared_ptr<const FaceChoice> FaceFinder::search(const std::string& family, bool substituted) {
+std::shared_ptr<const FaceChoice> FaceFinder::search(const std::string& family, bool standIn) {
     PatternPtr pattern(FcPatternCreate(), FcPatternDestroy);
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcConfigSubstitute(config_, pattern.get(), FcMatchPattern);
@@ -111,7 +110,7 @@ std::shared_ptr<const FaceChoice> FaceFinder::search(const std::string& family, 
     if (!sorted || sorted->nfont == 0) {
         throw WorkbenchError("No font is installed.");
     }
-    if (!substituted && !isRequested(sorted->fonts[0], requestedFamilies(pattern.get()))) {
+    if (!standIn && !isRequested(sorted->fonts[0], requestedFamilies(pattern.get()))) {
         const std::string fallback(kDefaultChineseFace);
         if (family != fallback) {
             return search(fallback, true);
@@ -134,7 +133,7 @@ std::shared_ptr<const FaceChoice> FaceFinder::search(const std::string& family, 
     if (entries.empty()) {
         throw WorkbenchError("No font is installed.");
     }
-    return std::make_shared<const FaceChoice>(std::move(entries), substituted, sorted);
+    return std::make_shared<const FaceChoice>(std::move(entries), sorted);
 }
 
 } // namespace lumivert

@@ -27,21 +27,16 @@ public:
         const FcCharSet* characters; // owned by the choice
     };
 
-    FaceChoice(std::vector<Entry> entries, bool substituted, std::shared_ptr<void> keepAlive);
+    FaceChoice(std::vector<Entry> entries, std::shared_ptr<void> keepAlive);
 
     const std::vector<Entry>& entries() const { return entries_; }
     const FaceFile& chosen() const { return entries_.front().file; }
-
-    // Whether the name resolved to no installed face of that family or of one of its
-    // aliases, so that the default Chinese face stands in for it.
-    bool substituted() const { return substituted_; }
 
     // Whether entry `entry` has the character.
     bool covers(std::size_t entry, char32_t codePoint) const;
 
 private:
     std::vector<Entry> entries_;
-    bool substituted_;
     std::shared_ptr<void> keepAlive_;
 };
 
@@ -64,7 +59,9 @@ public:
 
 private:
     FaceFinder();
-    std::shared_ptr<const FaceChoice> search(const std::string& family, bool substituted);
+    // `standIn`: the search is for the face that stands in for a name that resolved to
+    // nothing, and takes what it finds.
+    std::shared_ptr<const FaceChoice> search(const std::string& family, bool standIn);
 
     FcConfig* config_;
     std::mutex mutex_;

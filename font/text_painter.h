@@ -12,7 +12,9 @@ namespace lumivert {
 
 // Draws text onto the glyph bitmap as the old platform's text output did: top-left
 // alignment at (x, y), so the baseline lies the chosen face's ascent below y, on an opaque
-// paper background as wide as the text and as high as the face's ascent plus descent.
+// paper background as wide as the text and as high as the face's ascent plus descent. The
+// caller has cleared the bitmap from (1, 1) on (GlyphBitmap::clearInside), so that only the
+// background's part in row 0 or column 0 is left to paint.
 // Each glyph goes at the pen position plus its bearing, and the pen moves on by the
 // glyph's width. Returns the width of the text in pixels; `facesUsed` receives the face
 // of each character.
