@@ -1,7 +1,7 @@
 // The colour calculator.
 
+#include "app/window/gbk_text.h"
 #include "app/window/tform3.h"
-#include "common/gbk.h"
 #include "picture/colour_calculator.h"
 
 #include <QColorDialog>
@@ -12,7 +12,7 @@
 namespace lumivert {
 
 void TForm3::Button16Click() {
-    const ModuleColour colour = convertColourText(utf8ToGbk(Edit4->text().toStdString()));
+    const ModuleColour colour = convertColourText(toGbk(Edit4->text()));
     Edit5->setText(QString::fromStdString(colour.decimal));
     hexcolor->setText(QString::fromStdString(colour.caption));
 }

@@ -1,10 +1,10 @@
 // Picture conversion, one picture or all of them.
 
+#include "app/window/gbk_text.h"
 #include "app/window/image_box.h"
 #include "app/window/long_operation.h"
 #include "app/window/memo_log.h"
 #include "app/window/tform3.h"
-#include "common/gbk.h"
 #include "picture/picture_batch.h"
 #include "picture/picture_conversion.h"
 
@@ -36,9 +36,7 @@ public:
         view_.update();
     }
 
-    void logLine(const std::string& line) override {
-        appendMemoLine(log_, QString::fromStdString(gbkToUtf8(line)));
-    }
+    void logLine(const std::string& line) override { appendMemoLine(log_, fromGbk(line)); }
 
 private:
     QLineEdit& number_;
@@ -50,7 +48,7 @@ private:
 
 void TForm3::Button14Click() {
     PictureTab tab(*Edit3, *Image3, *picmemo);
-    convertPicture(workbench_, utf8ToGbk(Edit3->text().toStdString()), tab);
+    convertPicture(workbench_, toGbk(Edit3->text()), tab);
 }
 
 // The batch converts each picture itself rather than through a click of Button14, which is

@@ -3,12 +3,15 @@
 #include "app/window/control_lock.h"
 #include "app/window/handler_guard.h"
 #include "common/gbk_pieces.h"
+#include "font/font_table.h"
+#include "font/glyph_rasterizer.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
 #include "serial/reply_flag.h"
 #include "serial/tcomm.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMainWindow>
 #include <QSocketNotifier>
 #include <cstdint>
@@ -19,6 +22,7 @@
 
 class QColorDialog;
 class QComboBox;
+class QFontDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -34,6 +38,9 @@ class QTableWidget;
 namespace lumivert {
 
 class ImageBox;
+
+// Shows the font dialog and says whether the user confirmed a font in it.
+using FontChooser = std::function<bool(QFontDialog& dialog)>;
 
 // The workbench's main window. It owns the workbench state (the flash image with its cursors)
 // and the image store for the whole run. Creating it runs FormCreate, which brings the state
@@ -55,6 +62,9 @@ public:
     TForm3& operator=(const TForm3&) = delete;
 
     void setErrorReporter(ErrorReporter reportError);
+
+    // Replaces the modal font dialog of "选字体" (tests choose without a dialog).
+    void setFontChooser(FontChooser chooser);
 
     const Workbench& workbench() const { return workbench_; }
 
@@ -139,6 +149,14 @@ private:
     void BsendClick();
     void bsend2Click();
 
+    // The font editor and the glyph render (font_table.cpp, glyph.cpp).
+    void LoadFontRow();
+    FontEditorValues fontEditorValues() const;
+    GlyphParameters glyphParameters() const;
+    void showFontTable();
+    void showFontTableRow(int row);
+    GlyphRasterizer& glyphRasterizer();
+
     // Handlers of the font tab.
     void sg2Click();
     void Button3Click();
@@ -179,6 +197,14 @@ private:
     ReplyFlag replyFlag_;
     int PortOpen = 0;
     GbkPieceJoiner receivedText_;
+
+    // The font definitions, the font editor's place among them, the glyph render.
+    FontTable fontTable_;
+    FontEditorState fontEditor_;
+    std::unique_ptr<GlyphRasterizer> glyphRasterizer_;
+    QFontDialog* FontDialog1 = nullptr;
+    QFont fontDialogFont_; // the font the dialog opens on: the last one confirmed
+    FontChooser fontChooser_;
 
     QStatusBar* StatusBar1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
