@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 DEMO       := $(BUILD)/demo
 
-.PHONY: all deps build run test bench asan format lint clean
+.PHONY: all deps build run test bench asan format lint clean demo-pictures
 
 all: build
 
@@ -37,6 +37,10 @@ asan: deps
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# The sample pictures of the demo folder, drawn by the project's own generator.
+demo-pictures: build
+	$(BUILD)/tools/demo-pictures demo/pic
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

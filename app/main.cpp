@@ -2,7 +2,7 @@
 #include "app/window/run_window.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
+    if (lumivert::wantsCommandLine(argc, argv)) {
         return lumivert::runCommandLine(argc, argv);
     }
     return lumivert::runWindow(argc, argv);

@@ -1,5 +1,6 @@
 #include "common/integer_parse.h"
 
+#include "common/gbk.h"
 #include "common/workbench_error.h"
 
 #include <optional>
@@ -73,13 +74,24 @@ std::optional<std::int32_t> tryParse(std::string_view text) {
     return static_cast<std::int32_t>(bits);
 }
 
+WorkbenchError notAnInteger(std::string_view shown) {
+    return WorkbenchError("'" + std::string(shown) + "' is not a valid integer value");
+}
+
 } // namespace
 
 std::int32_t parseInteger(std::string_view text) {
     if (const auto value = tryParse(text)) {
         return *value;
     }
-    throw WorkbenchError("'" + std::string(text) + "' is not a valid integer value");
+    throw notAnInteger(text);
+}
+
+std::int32_t parseGbkInteger(std::string_view gbk) {
+    if (const auto value = tryParse(gbk)) {
+        return *value;
+    }
+    throw notAnInteger(gbkToUtf8(gbk));
 }
 
 } // namespace lumivert

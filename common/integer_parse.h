@@ -11,4 +11,8 @@ namespace lumivert {
 // are ignored. Throws WorkbenchError "'<text>' is not a valid integer value" otherwise.
 std::int32_t parseInteger(std::string_view text);
 
+// parseInteger for GBK text, such as a field of the window: the message shows the text in
+// UTF-8, as every message is shown.
+std::int32_t parseGbkInteger(std::string_view gbk);
+
 } // namespace lumivert

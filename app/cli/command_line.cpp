@@ -1,6 +1,8 @@
 #include "app/cli/command_line.h"
 
+#include "app/cli/glyph_verb.h"
 #include "app/cli/image_verbs.h"
+#include "app/cli/picture_verbs.h"
 #include "app/cli/port_verbs.h"
 #include "app/cli/transfer_verbs.h"
 #include "common/file_error.h"
@@ -9,6 +11,8 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string_view>
 #include <unistd.h>
 
 namespace lumivert {
@@ -16,8 +20,11 @@ namespace {
 
 std::vector<DeclaredVerb> declareVerbs(CLI::App& app) {
     std::vector<DeclaredVerb> verbs = declareImageVerbs(app);
-    for (auto& verb : declarePortVerbs(app)) {
-        verbs.push_back(std::move(verb));
+    verbs.push_back(declareGlyphVerb(app));
+    for (const auto declareGroup : {declarePictureVerbs, declarePortVerbs}) {
+        for (auto& verb : declareGroup(app)) {
+            verbs.push_back(std::move(verb));
+        }
     }
     for (auto& verb : declareTransferVerbs(app)) {
         verbs.push_back(std::move(verb));
@@ -48,6 +55,29 @@ std::string verbList(const CLI::App& root, const std::vector<DeclaredVerb>& verb
         list += "  " + usage + declared.command->get_description() + "\n";
     }
     return list;
+}
+
+// The words of a mistyped verb ("picturs", "image infoo"): the word left over where a verb
+// was expected, behind the verbs that did parse.
+std::optional<std::string> unknownVerb(const CLI::App& root) {
+    const CLI::App* command = &root;
+    std::string words;
+    for (bool deeper = true; deeper;) {
+        deeper = false;
+        for (const CLI::App* sub : command->get_subcommands([](const CLI::App*) { return true; })) {
+            if (sub->parsed()) {
+                words += sub->get_name() + " ";
+                command = sub;
+                deeper = true;
+                break;
+            }
+        }
+    }
+    const std::vector<std::string> left = command->remaining();
+    if (command->get_subcommands({}).empty() || left.empty() || left.front().starts_with('-')) {
+        return std::nullopt;
+    }
+    return words + left.front();
 }
 
 void enterWorkingDirectory(const std::string& folder) {
@@ -89,11 +119,24 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
+        if (const auto verb = unknownVerb(app)) {
+            err << "lumivert: unknown verb \"" << *verb
+                << "\"\nRun with --help for the list of verbs.\n";
+            return 2;
+        }
         const int status = app.exit(error, out, err);
         return status == 0 ? 0 : 2;
     }
     VerbStreams streams{out, err};
     return runParsed(verbs, folder, streams);
+}
+
+bool wantsCommandLine(int argc, char** argv) {
+    if (argc < 2) {
+        return false;
+    }
+    const std::string_view first = argv[1];
+    return !first.starts_with('-') || first.starts_with("-C") || first == "-h" || first == "--help";
 }
 
 int runCommandLine(int argc, char** argv) {

@@ -37,4 +37,11 @@ void TerminalProgress::progress(std::int64_t done, std::int64_t total) {
     lastDrawn_ = now;
 }
 
+void TerminalProgress::clearLine() {
+    if (drawn_) {
+        err_ << "\r\033[K" << std::flush;
+        drawn_ = false;
+    }
+}
+
 } // namespace lumivert

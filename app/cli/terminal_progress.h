@@ -22,6 +22,10 @@ public:
 
     void progress(std::int64_t done, std::int64_t total) override;
 
+    // Erases the progress line so that other output can take its place; the next progress
+    // call draws it again.
+    void clearLine();
+
 private:
     std::ostream& err_;
     std::string label_;

@@ -7,6 +7,7 @@
 #include "app/window/tform3.h"
 
 #include <QComboBox>
+#include <QFontDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +21,6 @@
 namespace lumivert {
 namespace {
 
-constexpr int kFontTableRows = 17; // the heading row and sixteen rows
 constexpr int kFontTableRowHeight = 18;
 
 // The font table's own font: 9 points, in WenQuanYi Micro Hei where 微软雅黑 is missing.
@@ -39,11 +39,12 @@ QWidget* TForm3::buildFontTab() {
 
     Panel5 = makePanel(tab, "Panel5");
     Panel5->setFixedHeight(193);
-    sg2 = new QTableWidget(Panel5);
+    auto* fontGrid = new StringGrid(Panel5);
+    sg2 = fontGrid;
     sg2->setObjectName(QStringLiteral("sg2"));
     sg2->setFont(fontTableFont());
     setUpStringGrid(*sg2, kFontTableRowHeight);
-    setGridSize(*sg2, 5, kFontTableRows);
+    setGridSize(*sg2, kFontTableColumns, kFontTableRows);
     auto* fontTableLayout = new QVBoxLayout(Panel5);
     fontTableLayout->setContentsMargins(0, 0, 0, 0);
     fontTableLayout->addWidget(sg2);
@@ -120,8 +121,15 @@ QWidget* TForm3::buildFontTab() {
     tabLayout->addWidget(Panel5);
     tabLayout->addWidget(Panel6, 1);
 
-    // The font table's click runs whenever the current cell moves.
-    connectHandler(sg2, &QTableWidget::currentCellChanged, &TForm3::sg2Click);
+    // The font dialog of "选字体", created once.
+    fontDialogFont_ = QFont(QStringLiteral("Tahoma"), 8);
+    FontDialog1 = new QFontDialog(fontDialogFont_, this);
+    FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
+
+    // A row of the font table is chosen by a click on one of its cells (the current cell
+    // included) or by moving the current cell with the keyboard.
+    connectHandler(fontGrid, &StringGrid::cellClickedByUser, &TForm3::sg2Click);
+    connectHandler(fontGrid, &StringGrid::currentCellMovedByKeyboard, &TForm3::sg2Click);
     connectHandler(Button3, &QPushButton::clicked, &TForm3::Button3Click);
     connectHandler(Button4, &QPushButton::clicked, &TForm3::Button4Click);
     connectHandler(run, &QPushButton::clicked, &TForm3::runClick);

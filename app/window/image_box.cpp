@@ -16,6 +16,20 @@ QImage& ImageBox::canvas() {
     return canvas_;
 }
 
+void ImageBox::setCanvasSize(QSize size) {
+    if (hasCanvas() && canvas_.size() == size) {
+        return;
+    }
+    QImage resized(size, QImage::Format_RGB32);
+    resized.fill(Qt::white);
+    if (hasCanvas()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, canvas_);
+    }
+    canvas_ = std::move(resized);
+    update();
+}
+
 void ImageBox::paintEvent(QPaintEvent* /*event*/) {
     if (hasCanvas()) {
         QPainter painter(this);

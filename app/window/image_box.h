@@ -15,6 +15,10 @@ public:
     // after drawing on it.
     QImage& canvas();
 
+    // Gives the drawing surface its own size, which may be larger than the control; the
+    // control then shows its top-left part. What the surface holds stays where it is.
+    void setCanvasSize(QSize size);
+
     bool hasCanvas() const { return !canvas_.isNull(); }
 
 protected:

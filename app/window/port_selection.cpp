@@ -1,9 +1,9 @@
 // Port selection, opening and closing the port, and what the module sends back.
 
 #include "app/ports/serial_port_list.h"
+#include "app/window/gbk_text.h"
 #include "app/window/memo_log.h"
 #include "app/window/tform3.h"
-#include "common/gbk.h"
 #include "common/integer_parse.h"
 
 #include <QComboBox>
@@ -81,7 +81,7 @@ void TForm3::Comm1ReceiveData(TComm& /*Sender*/, const std::uint8_t* Buffer,
     const auto* bytes = reinterpret_cast<const char*>(Buffer);
     const std::string_view shown(
         bytes, static_cast<std::size_t>(std::find(bytes, bytes + BufferLength, '\0') - bytes));
-    appendMemoText(*rxmemo, QString::fromStdString(gbkToUtf8(receivedText_.join(shown))));
+    appendMemoText(*rxmemo, fromGbk(receivedText_.join(shown)));
 }
 
 } // namespace lumivert

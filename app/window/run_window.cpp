@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <cstdio>
 #include <memory>
 
 namespace lumivert {
@@ -18,10 +19,25 @@ QFont applicationFont() {
     return font;
 }
 
+// The toolkit takes its own options (-platform, -style, -session ...) out of the arguments;
+// anything it leaves is a mistake of the caller's.
+bool argumentsAllUsed(int argc, char** argv) {
+    if (argc < 2) {
+        return true;
+    }
+    std::fprintf(stderr,
+                 "lumivert: unknown argument \"%s\"\nRun with --help for the list of verbs.\n",
+                 argv[1]);
+    return false;
+}
+
 } // namespace
 
 int runWindow(int argc, char** argv) {
     QApplication application(argc, argv);
+    if (!argumentsAllUsed(argc, argv)) {
+        return 2;
+    }
     QApplication::setFont(applicationFont());
     quitOnTerminationSignals();
     auto window = std::make_unique<TForm3>();

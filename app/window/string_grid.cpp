@@ -1,7 +1,10 @@
 #include "app/window/string_grid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTableWidget>
+#include <utility>
 
 namespace lumivert {
 namespace {
@@ -12,13 +15,15 @@ bool inside(const QTableWidget& grid, int column, int row) {
     return column >= 0 && column < grid.columnCount() && row >= 0 && row <= grid.rowCount();
 }
 
-// Row headings look like the heading row and cannot be selected; other cells can be
-// selected but not edited.
+// Row headings look like the heading row; they are not enabled, so that neither the mouse
+// nor the keyboard makes one the current cell, but keep the text colour of enabled cells.
+// Other cells can be selected but not edited.
 QTableWidgetItem* makeCell(const QTableWidget& grid, int column) {
     auto* cell = new QTableWidgetItem;
     if (column == 0) {
-        cell->setFlags(Qt::ItemIsEnabled);
+        cell->setFlags(Qt::NoItemFlags);
         cell->setBackground(grid.palette().button());
+        cell->setForeground(grid.palette().text());
     } else {
         cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     }
@@ -33,12 +38,60 @@ QTableWidgetItem* headingCell(const QString& text) {
 
 } // namespace
 
+StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    const Input saved = std::exchange(input_, Input::keyboard);
+    QTableWidget::keyPressEvent(event);
+    input_ = saved;
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+    pressed_ =
+        event->button() == Qt::LeftButton ? indexAt(event->position().toPoint()) : QModelIndex();
+    const Input saved = std::exchange(input_, Input::mouse);
+    QTableWidget::mousePressEvent(event);
+    input_ = saved;
+}
+
+void StringGrid::mouseMoveEvent(QMouseEvent* event) {
+    const Input saved = std::exchange(input_, Input::mouse);
+    QTableWidget::mouseMoveEvent(event);
+    input_ = saved;
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    const Input saved = std::exchange(input_, Input::mouse);
+    QTableWidget::mouseReleaseEvent(event);
+    input_ = saved;
+    const QModelIndex released = indexAt(event->position().toPoint());
+    const bool clicked = event->button() == Qt::LeftButton && released.isValid() &&
+                         released == pressed_ && (released.flags() & Qt::ItemIsSelectable);
+    pressed_ = QModelIndex();
+    if (clicked) {
+        emit cellClickedByUser();
+    }
+}
+
+void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    if (!current.isValid() || current == previous) {
+        return;
+    }
+    if (input_ == Input::keyboard) {
+        emit currentCellMovedByKeyboard();
+    } else if (input_ == Input::mouse) {
+        emit currentCellMovedByMouse();
+    }
+}
+
 void setUpStringGrid(QTableWidget& grid, int rowHeight) {
     grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid.setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid.setSelectionBehavior(QAbstractItemView::SelectItems);
     grid.setShowGrid(true);
     grid.setWordWrap(false);
+    grid.setTabKeyNavigation(false);
     grid.verticalHeader()->hide();
     grid.verticalHeader()->setMinimumSectionSize(1);
     grid.verticalHeader()->setDefaultSectionSize(rowHeight);

@@ -3,6 +3,8 @@
 #include "app/window/control_lock.h"
 #include "app/window/handler_guard.h"
 #include "common/gbk_pieces.h"
+#include "font/font_table.h"
+#include "font/glyph_rasterizer.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
 #include "serial/reply_flag.h"
@@ -10,14 +12,19 @@
 #include "transfer/page_files.h"
 #include "transfer/region_upload.h"
 
+#include <QColor>
+#include <QFont>
 #include <QMainWindow>
 #include <QSocketNotifier>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QColorDialog;
 class QComboBox;
+class QFontDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -33,6 +40,9 @@ class QTableWidget;
 namespace lumivert {
 
 class ImageBox;
+
+// Shows the font dialog and says whether the user confirmed a font in it.
+using FontChooser = std::function<bool(QFontDialog& dialog)>;
 
 // The workbench's main window. It owns the workbench state (the flash image with its cursors)
 // and the image store for the whole run. Creating it runs FormCreate, which brings the state
@@ -55,6 +65,9 @@ public:
 
     void setErrorReporter(ErrorReporter reportError);
 
+    // Replaces the modal font dialog of "选字体" (tests choose without a dialog).
+    void setFontChooser(FontChooser chooser);
+
     const Workbench& workbench() const { return workbench_; }
 
     // Whether a long operation (a generation, the batch conversion, an upload, a send) runs.
@@ -63,6 +76,10 @@ public:
     // The window's serial port, and the flag its receive handler raises whenever bytes arrive.
     TComm& comm1() { return Comm1; }
     const ReplyFlag& replyFlag() const { return replyFlag_; }
+    // Runs the colour dialog modally and returns its result; tests put one in its place
+    // that never blocks.
+    using ColourDialogRunner = std::function<int(QColorDialog&)>;
+    void setColourDialogRunner(ColourDialogRunner runner);
 
 protected:
     // Closing the window during a long operation cancels it; the window closes all the same.
@@ -140,6 +157,14 @@ private:
     // The lines of gscript, GBK.
     std::vector<std::string> gscriptLines() const;
 
+    // The font editor and the glyph render (font_table.cpp, glyph.cpp).
+    void LoadFontRow();
+    FontEditorValues fontEditorValues() const;
+    GlyphParameters glyphParameters() const;
+    void showFontTable();
+    void showFontTableRow(int row);
+    GlyphRasterizer& glyphRasterizer();
+
     // Handlers of the font tab.
     void sg2Click();
     void Button3Click();
@@ -182,6 +207,14 @@ private:
     GbkPieceJoiner receivedText_;
     // Page files that could not be read at start; they are not overwritten at exit.
     std::vector<int> unreadablePages_;
+
+    // The font definitions, the font editor's place among them, the glyph render.
+    FontTable fontTable_;
+    FontEditorState fontEditor_;
+    std::unique_ptr<GlyphRasterizer> glyphRasterizer_;
+    QFontDialog* FontDialog1 = nullptr;
+    QFont fontDialogFont_; // the font the dialog opens on: the last one confirmed
+    FontChooser fontChooser_;
 
     QStatusBar* StatusBar1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -276,6 +309,9 @@ private:
     QLabel* hexcolor = nullptr;
     QFrame* pcolor = nullptr;
     QPushButton* Button16 = nullptr;
+    QColorDialog* ColorDialog1 = nullptr; // created on first use
+    QColor chosenColour_ = Qt::black;     // the colour last chosen in ColorDialog1
+    ColourDialogRunner runColourDialog_;  // empty: the dialog's own exec()
 };
 
 } // namespace lumivert

@@ -1,4 +1,4 @@
-#include "app/cli/command_line.h"
+#include "tests/cli/run_lumivert.h"
 #include "tests/support/temp_folder.h"
 
 #include <fstream>
@@ -8,20 +8,8 @@
 namespace lumivert {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome lumivert(const std::vector<std::string>& args) {
-    const auto before = std::filesystem::current_path();
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(args, out, err);
-    std::filesystem::current_path(before);
-    return {status, out.str(), err.str()};
-}
+using testing::lumivert;
+using testing::Outcome;
 
 TEST(ImageVerbs, InfoOnAFreshFolderReportsEveryRegionEmpty) {
     testing::TempFolder folder;

@@ -24,5 +24,17 @@ TEST(TerminalProgress, DrawsOneLineOnATerminalAndNothingElsewhere) {
     EXPECT_EQ(file.str(), "");
 }
 
+TEST(TerminalProgress, ClearedLineIsDrawnAgainAtTheNextStep) {
+    std::ostringstream terminal;
+    {
+        TerminalProgress progress(terminal, "pictures", true);
+        progress.clearLine(); // nothing drawn yet
+        progress.progress(1, 512);
+        progress.clearLine();
+        progress.progress(2, 512);
+    }
+    EXPECT_EQ(terminal.str(), "\rpictures 1/512  0%\r\033[K\rpictures 2/512  0%\n");
+}
+
 } // namespace
 } // namespace lumivert

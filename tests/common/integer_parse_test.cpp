@@ -68,5 +68,16 @@ TEST(ParseInteger, RejectsWhatIsNotAnInteger) {
     }
 }
 
+// A field of the window arrives in GBK; its message, like every message, is UTF-8.
+TEST(ParseInteger, ShowsAGbkFieldInItsMessageAsUtf8) {
+    EXPECT_EQ(parseGbkInteger("-$1A"), -26);
+    try {
+        parseGbkInteger("\xB6\xFE\xCA\xAE"); // 二十
+        ADD_FAILURE() << "no error";
+    } catch (const WorkbenchError& error) {
+        EXPECT_STREQ(error.what(), "'二十' is not a valid integer value");
+    }
+}
+
 } // namespace
 } // namespace lumivert

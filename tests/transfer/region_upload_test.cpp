@@ -40,7 +40,8 @@ TEST(RegionUploadTest, EachUploadSendsTheBlocksThatHoldData) {
     std::mt19937 random(9);
     for (const std::int32_t first : {16, 32, 64, 80, 848, 1872, 1888, 3584, 4096}) {
         for (int i = 0; i < 12; ++i) {
-            const auto offset = std::int64_t{first} * 256 + static_cast<std::int64_t>(random() % 16384);
+            const auto offset =
+                std::int64_t{first} * 256 + static_cast<std::int64_t>(random() % 16384);
             workbench->image.store(offset, static_cast<std::uint8_t>(random() % 255));
         }
     }

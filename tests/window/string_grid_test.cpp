@@ -1,6 +1,8 @@
 #include "app/window/string_grid.h"
 
+#include <QSignalSpy>
 #include <QTableWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace lumivert {
@@ -71,6 +73,59 @@ TEST_F(StringGridTest, ResizingKeepsTheCellsThatStayAndEmptiesNewOnes) {
     EXPECT_EQ(gridCell(grid, 3, 128), QStringLiteral("new"));
     EXPECT_FALSE(grid.item(127, 3)->flags() & Qt::ItemIsEditable);
     EXPECT_FALSE(grid.item(127, 0)->flags() & Qt::ItemIsSelectable);
+}
+
+} // namespace
+} // namespace lumivert
+
+namespace lumivert {
+namespace {
+
+// The user's moves of the current cell, told apart from those Qt and the program make.
+class StringGridInputTest : public ::testing::Test {
+protected:
+    StringGridInputTest() {
+        setUpStringGrid(grid, 20);
+        setGridSize(grid, 4, 6);
+        grid.resize(400, 200);
+        grid.show();
+    }
+
+    void click(int column, int row) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                          grid.visualItemRect(grid.item(row - 1, column)).center());
+    }
+
+    StringGrid grid;
+    QSignalSpy clicks{&grid, &StringGrid::cellClickedByUser};
+    QSignalSpy keyMoves{&grid, &StringGrid::currentCellMovedByKeyboard};
+    QSignalSpy mouseMoves{&grid, &StringGrid::currentCellMovedByMouse};
+};
+
+TEST_F(StringGridInputTest, ReportsClicksAndMovesOfTheUserOnly) {
+    grid.setCurrentCell(2, 2);
+    setGridSize(grid, 4, 8);
+    grid.setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(clicks.count() + keyMoves.count() + mouseMoves.count(), 0);
+
+    click(1, 3);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(mouseMoves.count(), 1);
+    click(1, 3); // the current cell again: a click, no move
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(mouseMoves.count(), 1);
+
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(keyMoves.count(), 1);
+    EXPECT_EQ(grid.currentRow(), 3);
+    QTest::keyClick(&grid, Qt::Key_Left); // column 0 is never current: nothing moves
+    EXPECT_EQ(keyMoves.count(), 1);
+    EXPECT_EQ(grid.currentColumn(), 1);
+
+    click(0, 2);
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(mouseMoves.count(), 1);
+    EXPECT_EQ(grid.currentColumn(), 1);
 }
 
 } // namespace

@@ -34,7 +34,8 @@ protected:
         for (const std::int32_t first : {32, 64, 80, 848, 1872, 1888, 3584, 4096}) {
             workbench->image.store(std::int64_t{first} * 256, 0x00);
             for (int i = 0; i < 10; ++i) {
-                const auto offset = std::int64_t{first} * 256 + static_cast<std::int64_t>(random() % 12288);
+                const auto offset =
+                    std::int64_t{first} * 256 + static_cast<std::int64_t>(random() % 12288);
                 workbench->image.store(offset, static_cast<std::uint8_t>(random() % 255));
             }
         }
