@@ -2,11 +2,11 @@
 
 #include "transfer/console.h"
 
+#include "app/window/gbk_text.h"
 #include "app/window/long_operation.h"
 #include "app/window/memo_log.h"
 #include "app/window/tform3.h"
 #include "app/window/transfer_failure.h"
-#include "common/gbk.h"
 #include "common/line_split.h"
 
 #include <QPlainTextEdit>
@@ -15,7 +15,7 @@ namespace lumivert {
 
 // The memo's lines are its text's lines between line breaks, whatever the memo's width.
 std::vector<std::string> TForm3::gscriptLines() const {
-    return splitLines(utf8ToGbk(gscript->toPlainText().toStdString()));
+    return splitLines(toGbk(gscript->toPlainText()));
 }
 
 void TForm3::BsendClick() {
@@ -23,9 +23,8 @@ void TForm3::BsendClick() {
     LongOperation operation(*this);
     ModuleLink link{Comm1, replyFlag_, operation};
     runTransfer(*rxmemo, [&] {
-        sendLineByLine(link, lines, [this](const std::string& echo) {
-            appendMemoLine(*rxmemo, QString::fromStdString(gbkToUtf8(echo)));
-        });
+        sendLineByLine(link, lines,
+                       [this](const std::string& echo) { appendMemoLine(*rxmemo, fromGbk(echo)); });
     });
 }
 
@@ -36,7 +35,7 @@ void TForm3::bsend2Click() {
     ModuleLink link{Comm1, replyFlag_, operation};
     runTransfer(*rxmemo, [&] {
         sendWhole(link, lines, [this](const std::string& echo) {
-            appendMemoLine(*rxmemo, QString::fromStdString(gbkToUtf8(echo)).chopped(1));
+            appendMemoLine(*rxmemo, fromGbk(echo).chopped(1));
         });
     });
 }

@@ -1,8 +1,8 @@
 // The page list and the page files.
 
+#include "app/window/gbk_text.h"
 #include "app/window/string_grid.h"
 #include "app/window/tform3.h"
-#include "common/gbk.h"
 #include "common/integer_parse.h"
 #include "common/line_split.h"
 #include "common/workbench_error.h"
@@ -39,8 +39,7 @@ void TForm3::loadPageList() {
     for (int page = 1; page <= kPageCount; ++page) {
         const PageRow& row = loaded.rows[static_cast<std::size_t>(page - 1)];
         for (int column = 0; column < 3; ++column) {
-            setGridCell(*sg1, column, page,
-                        QString::fromStdString(gbkToUtf8(row[static_cast<std::size_t>(column)])));
+            setGridCell(*sg1, column, page, fromGbk(row[static_cast<std::size_t>(column)]));
         }
     }
     Label3->clear();
@@ -64,8 +63,7 @@ std::vector<PageRow> TForm3::pageRows() const {
     for (int page = 1; page <= kPageCount; ++page) {
         PageRow& row = rows.emplace_back();
         for (int column = 0; column < 3; ++column) {
-            row[static_cast<std::size_t>(column)] =
-                utf8ToGbk(gridCell(*sg1, column, page).toStdString());
+            row[static_cast<std::size_t>(column)] = toGbk(gridCell(*sg1, column, page));
         }
     }
     return rows;
@@ -79,8 +77,7 @@ void TForm3::sg1Click() {
     }
     Label3->setText(gridCell(*sg1, 0, row));
     Edit1->setText(gridCell(*sg1, 1, row));
-    const std::string content = utf8ToGbk(gridCell(*sg1, 2, row).toStdString());
-    gscript->setPlainText(QString::fromStdString(gbkToUtf8(replaceLineMarkers(content, "\n"))));
+    gscript->setPlainText(fromGbk(replaceLineMarkers(toGbk(gridCell(*sg1, 2, row)), "\n")));
 }
 
 // The page editor into the row of the page number shown; the editor's lines trimmed first.

@@ -68,7 +68,8 @@ QWidget* TForm3::buildSerialTab() {
     // The page list, docked right.
     Panel2 = makePanel(tab, "Panel2");
     Panel2->setFixedWidth(288);
-    sg1 = new QTableWidget(Panel2);
+    auto* pageGrid = new StringGrid(Panel2);
+    sg1 = pageGrid;
     sg1->setObjectName(QStringLiteral("sg1"));
     setUpStringGrid(*sg1, 24);
     setGridSize(*sg1, 5, 5);
@@ -118,8 +119,10 @@ QWidget* TForm3::buildSerialTab() {
     connectHandler(up4, &QPushButton::clicked, &TForm3::up4Click);
     connectHandler(up5, &QPushButton::clicked, &TForm3::up5Click);
     connectHandler(up6, &QPushButton::clicked, &TForm3::up6Click);
-    // The page list's click runs whenever the current cell moves, by mouse or keyboard.
-    connectHandler(sg1, &QTableWidget::currentCellChanged, &TForm3::sg1Click);
+    // A page is chosen when the user moves the current cell, by mouse or keyboard; not when
+    // the grid takes focus or is filled.
+    connectHandler(pageGrid, &StringGrid::currentCellMovedByMouse, &TForm3::sg1Click);
+    connectHandler(pageGrid, &StringGrid::currentCellMovedByKeyboard, &TForm3::sg1Click);
     connectHandler(Button7, &QPushButton::clicked, &TForm3::Button7Click);
     connectHandler(Bsend, &QPushButton::clicked, &TForm3::BsendClick);
     connectHandler(bsend2, &QPushButton::clicked, &TForm3::bsend2Click);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
@@ -157,6 +158,10 @@ TEST_F(PageListTest, TheGridTakingFocusLeavesTheEditorAlone) {
     EXPECT_EQ(editor->toPlainText(), QStringLiteral("keep"));
     EXPECT_EQ(label->text(), QString());
 
+    auto* tabs = window->findChild<QTabWidget*>("PageControl1");
+    tabs->setCurrentIndex(1);
+    tabs->setCurrentIndex(0);
+    QCoreApplication::processEvents();
     click(0, 8);
     EXPECT_EQ(label->text(), QString());
     EXPECT_EQ(editor->toPlainText(), QStringLiteral("keep"));
