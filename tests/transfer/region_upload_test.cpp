@@ -1,6 +1,7 @@
 #include "image/workbench.h"
 #include "tests/transfer/linked_module.h"
 #include "tests/transfer/upload_check.h"
+#include "transfer/page_region.h"
 #include "transfer/region_upload.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,24 @@ TEST(RegionUploadTest, EachUploadSendsTheBlocksThatHoldData) {
         expectModuleReceived(line.module, workbench->image, expected);
         EXPECT_EQ(display.captions.back(), "");
     }
+}
+
+// The block of page 1 opens the sector of pages 1 to 4, so it goes with page 3's text; pages
+// 2 and 4 hold nothing and stay behind.
+TEST(RegionUploadTest, OnlyPageThreeWithTextSendsPagesOneAndThree) {
+    auto workbench = std::make_unique<Workbench>();
+    workbench->reset();
+    std::vector<std::string> contents(128);
+    contents[2] = "CLS(0);|R|ADS12(0,0,'\xB4\xAE',15);";
+    buildPageRegion(workbench->image, workbench->regionMap, contents);
+    const std::vector<std::int32_t> pagesOneAndThree = {3584, 3592};
+    ASSERT_EQ(expectedBlocks(workbench->image, 3584, 512), pagesOneAndThree);
+    LinkedModule line;
+    RecordingDisplay display;
+    EXPECT_EQ(uploadRegion(line.link, workbench->image, workbench->regionMap, UploadRegion::Pages,
+                           display),
+              TransferEnd::Finished);
+    expectModuleReceived(line.module, workbench->image, pagesOneAndThree);
 }
 
 TEST(RegionUploadTest, AnErasedImageSendsNothing) {
