@@ -102,8 +102,8 @@ class ExtractedVerb : public Verb {
 public:
     CLI::App* declare(CLI::App& parent) override {
         return parent.add_subcommand(
-            "extracted", "Generate the eight extracted-character fonts from the font "
-                         "definition rows (src/Font<n>.str, or the default rows)");
+            "extracted",
+            "Generate the eight extracted-character fonts from src/Font<n>.str (or the default rows)");
     }
 
     void run(VerbStreams& streams) override {
@@ -118,8 +118,9 @@ public:
                 generateExtractedFonts(workbench, table, editor, rasterizer, tally, progress);
             }
             for (int row = 1; row <= kFontDefinitions; ++row) {
-                streams.out << "row " << row << ": "
-                            << tally.characters[static_cast<std::size_t>(row)] << " characters\n";
+                const int characters = tally.characters[static_cast<std::size_t>(row)];
+                streams.out << "row " << row << ": " << characters
+                            << (characters == 1 ? " character\n" : " characters\n");
             }
             streams.out << "glyphs at "
                         << span(workbench.regionMap.offset(RegionMap::ExtractedGlyphBase),

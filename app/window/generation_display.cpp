@@ -35,7 +35,8 @@ void GenerationDisplay::characterStarting(std::string_view character) {
 }
 
 void GenerationDisplay::glyphRendered(const GlyphRasterizer& rasterizer, std::int32_t width) {
-    appendMemoLine(memo_, QString::number(width));
+    pendingLines_ += QString::number(width);
+    pendingLines_ += u'\n';
     rendered_ = &rasterizer;
     previewed_ = nullptr; // the preview shows this glyph once its pitch has been checked
 }
@@ -52,6 +53,11 @@ void GenerationDisplay::paintSoon() {
 
 void GenerationDisplay::paint() {
     paintTimer_.stop();
+    if (!pendingLines_.isEmpty()) {
+        pendingLines_.chop(1); // the line break that appendMemoLine adds
+        appendMemoLine(memo_, pendingLines_);
+        pendingLines_.clear();
+    }
     if (characterPending_) {
         character_.setText(fromGbk(pendingCharacter_));
         characterPending_ = false;

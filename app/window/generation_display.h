@@ -3,6 +3,7 @@
 #include "app/window/image_box.h"
 #include "font/font_generation_sink.h"
 
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -16,10 +17,11 @@ namespace lumivert {
 // receive memo, each character in the test-character box, the glyph on the small picture
 // and enlarged on the large one, each font definition row as it is loaded.
 //
-// The memo gets every line as it comes. The character box and the two pictures are painted
-// on a short timer rather than for every glyph, so that thousands of glyphs are not held up
-// by painting, and once more when the display goes at the end of the generation, so that
-// they show the last character handled whatever way the generation ended.
+// All of it is shown on a short timer rather than for every glyph, so that thousands of
+// glyphs are not held up by painting, and once more when the display goes at the end of the
+// generation, so that it shows the last character handled whatever way the generation
+// ended. The memo gets every line, the lines of one tick in one addition; text received
+// meanwhile may come before the lines of the tick in which it arrived.
 class GenerationDisplay : public FontGenerationSink {
 public:
     using RowShower = std::function<void(int row, const FontEditorValues& values)>;
@@ -49,6 +51,7 @@ private:
     QTimer paintTimer_;
 
     // What waits for the next paint.
+    QString pendingLines_;
     std::string pendingCharacter_;
     bool characterPending_ = false;
     const GlyphRasterizer* rendered_ = nullptr;
