@@ -58,6 +58,6 @@ BENCHMARK(BM_BareFreeTypeSet16)
 } // namespace
 
 int main(int argc, char** argv) {
-    return runInterleaved(argc, argv,
-                          {{"16-dot GB2312 set, ms", "BM_FullSetFont16/", "BM_BareFreeTypeSet16/"}});
+    return runInterleaved(
+        argc, argv, {{"16-dot GB2312 set, ms", "BM_FullSetFont16/", "BM_BareFreeTypeSet16/"}});
 }

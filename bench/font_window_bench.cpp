@@ -24,7 +24,8 @@ void BM_WindowFullSet16(benchmark::State& state) {
         QStringList errors;
         lumivert::TForm3 window([&](const QString& message) { errors.push_back(message); });
         window.show();
-        window.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(static_cast<int>(state.range(0)));
+        window.findChild<QTabWidget*>("PageControl1")
+            ->setCurrentIndex(static_cast<int>(state.range(0)));
         QApplication::processEvents();
         auto* button = window.findChild<QPushButton*>("Button13");
         for (auto _ : state) {

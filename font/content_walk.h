@@ -40,7 +40,8 @@ private:
     std::size_t position_ = 0;
     std::size_t length_ = 0;
     bool extracted_ = false;
-    std::bitset<0x10000> handled_; // by code: the byte of a one-byte character, else lead * 256 + trail
+    // The characters handled, by code: a one-byte character's byte, else lead * 256 + trail.
+    std::bitset<0x10000> handled_;
 };
 
 } // namespace lumivert

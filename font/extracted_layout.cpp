@@ -84,10 +84,11 @@ std::int64_t checkExtractedSpace(const FontTable& table, const RegionMap& region
     for (int pair = 0; pair < kPairs; ++pair) {
         const std::int64_t listed = entries[static_cast<std::size_t>(pair)];
         if (listed > kExtractedIndexEntries) {
-            throw WorkbenchError(refusal(
-                "Font rows " + std::to_string(2 * pair + 1) + " and " + std::to_string(2 * pair + 2) +
-                " have " + std::to_string(listed) + " characters to extract; their index holds " +
-                std::to_string(kExtractedIndexEntries) + "."));
+            throw WorkbenchError(refusal("Font rows " + std::to_string(2 * pair + 1) + " and " +
+                                         std::to_string(2 * pair + 2) + " have " +
+                                         std::to_string(listed) +
+                                         " characters to extract; their index holds " +
+                                         std::to_string(kExtractedIndexEntries) + "."));
         }
     }
     if (cursor > glyphEnd) {

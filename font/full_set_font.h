@@ -32,7 +32,6 @@ const char* fullSetDotSize(FullSetFont font);
 // glyph `host` reports the progress and pumps; a cancelled generation stops there. A render
 // that fails ends the generation with its error; the glyphs before it stay.
 void generateFullSetFont(Workbench& workbench, GlyphRasterizer& rasterizer, FullSetFont font,
-                         GlyphParameters parameters, FontGenerationSink& sink,
-                         OperationHost& host);
+                         GlyphParameters parameters, FontGenerationSink& sink, OperationHost& host);
 
 } // namespace lumivert

@@ -18,8 +18,7 @@ class GlyphGeneration {
 public:
     GlyphGeneration(Workbench& workbench, GlyphRasterizer& rasterizer, FontGenerationSink& sink,
                     OperationHost& host, std::int64_t steps)
-        : workbench_(workbench), rasterizer_(rasterizer), sink_(sink), host_(host),
-          steps_(steps) {}
+        : workbench_(workbench), rasterizer_(rasterizer), sink_(sink), host_(host), steps_(steps) {}
 
     Workbench& workbench() { return workbench_; }
     FontGenerationSink& sink() { return sink_; }

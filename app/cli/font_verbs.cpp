@@ -43,9 +43,9 @@ public:
 
     CLI::App* declare(CLI::App& parent) override {
         const std::string name = font_ == FullSetFont::Dots12 ? "gb12" : "gb16";
-        auto* command = parent.add_subcommand(
-            name, std::string("Generate the whole GB2312 set at ") + fullSetDotSize(font_) +
-                      " dots into the flash image");
+        auto* command =
+            parent.add_subcommand(name, std::string("Generate the whole GB2312 set at ") +
+                                            fullSetDotSize(font_) + " dots into the flash image");
         options_.declare(*command, false);
         return command;
     }
@@ -57,8 +57,8 @@ public:
             {
                 GlyphRasterizer rasterizer;
                 FontGenerationSink shown;
-                TerminalProgress progress(streams.err, std::string("GB2312 ") +
-                                                           fullSetDotSize(font_) + " dots");
+                TerminalProgress progress(streams.err,
+                                          std::string("GB2312 ") + fullSetDotSize(font_) + " dots");
                 generateFullSetFont(workbench, rasterizer, font_, options_.parameters(), shown,
                                     progress);
             }
@@ -101,9 +101,8 @@ private:
 class ExtractedVerb : public Verb {
 public:
     CLI::App* declare(CLI::App& parent) override {
-        return parent.add_subcommand(
-            "extracted",
-            "Generate the eight extracted-character fonts from src/Font<n>.str (or the default rows)");
+        return parent.add_subcommand("extracted", "Generate the eight extracted-character fonts "
+                                                  "from src/Font<n>.str (or the default rows)");
     }
 
     void run(VerbStreams& streams) override {

@@ -18,12 +18,10 @@ void RenderOptions::declare(CLI::App& command, bool withDotSize) {
     }
     command.add_option("--height", typed_.fontHeight, "Font height in pixels")
         ->capture_default_str();
-    command
-        .add_option("--width", typed_.fontWidth, "Font width in pixels (half-width characters)")
+    command.add_option("--width", typed_.fontWidth, "Font width in pixels (half-width characters)")
         ->capture_default_str();
     command.add_flag("--half", typed_.halfWidth, "Half-width characters");
-    command.add_option("--x", typed_.xOffset, "Horizontal offset in pixels")
-        ->capture_default_str();
+    command.add_option("--x", typed_.xOffset, "Horizontal offset in pixels")->capture_default_str();
     command.add_option("--y", typed_.yOffset, "Vertical offset in pixels")->capture_default_str();
 }
 

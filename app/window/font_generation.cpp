@@ -14,10 +14,9 @@ namespace lumivert {
 // row as the table holds it.
 void TForm3::Button10Click() {
     LongOperation operation(*this);
-    GenerationDisplay display(*Edit2, *rxmemo, *Image1, *Image2,
-                              [this](int row, const FontEditorValues& values) {
-                                  showLoadedFontRow(row, values);
-                              });
+    GenerationDisplay display(
+        *Edit2, *rxmemo, *Image1, *Image2,
+        [this](int row, const FontEditorValues& values) { showLoadedFontRow(row, values); });
     generateExtractedFonts(workbench_, fontTable_, fontEditor_, glyphRasterizer(), display,
                            operation);
 }
@@ -35,8 +34,7 @@ void TForm3::generateFullSet(FullSetFont font) {
     LongOperation operation(*this);
     cb1->setCurrentText(QString::fromLatin1(fullSetDotSize(font)));
     GenerationDisplay display(*Edit2, *rxmemo, *Image1, *Image2);
-    generateFullSetFont(workbench_, glyphRasterizer(), font, glyphParameters(), display,
-                        operation);
+    generateFullSetFont(workbench_, glyphRasterizer(), font, glyphParameters(), display, operation);
 }
 
 void TForm3::Button18Click() {

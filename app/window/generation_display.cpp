@@ -9,8 +9,8 @@
 
 namespace lumivert {
 
-GenerationDisplay::GenerationDisplay(QLineEdit& character, QPlainTextEdit& memo,
-                                     ImageBox& glyph, ImageBox& preview, RowShower showRow)
+GenerationDisplay::GenerationDisplay(QLineEdit& character, QPlainTextEdit& memo, ImageBox& glyph,
+                                     ImageBox& preview, RowShower showRow)
     : character_(character), memo_(memo), glyph_(glyph), preview_(preview),
       showRow_(std::move(showRow)) {
     paintTimer_.setSingleShot(true);

@@ -96,8 +96,8 @@ TEST_F(FontVerbsTest, ExtractedTakesTheRowsOfTheFontFiles) {
                            "row 4: 1 character\nrow 5: 0 characters\nrow 6: 1 character\n"
                            "row 7: 0 characters\nrow 8: 1 character\n"
                            "glyphs at 483328 to 483975\n");
-    EXPECT_EQ(stored(8192, 12), (std::vector<std::uint8_t>{0xD6, 0xD0, 0, 0, 0xB9, 0xFA, 0, 9, 0,
-                                                           0x20, 0, 18}));
+    EXPECT_EQ(stored(8192, 12),
+              (std::vector<std::uint8_t>{0xD6, 0xD0, 0, 0, 0xB9, 0xFA, 0, 9, 0, 0x20, 0, 18}));
 
     std::string many;
     for (int i = 0; i < 600; ++i) {

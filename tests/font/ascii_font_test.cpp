@@ -48,7 +48,8 @@ TEST_F(AsciiFontTest, CopiesTheFirst1560BytesOfEachFile) {
         std::copy_n(bytes.begin(), std::min(length, kAsciiFontSize), expected.begin());
         EXPECT_EQ(imageBytes(*workbench, kAsciiBase, kAsciiFontSize), expected);
         EXPECT_EQ(workbench->image.load(kAsciiBase - 1), 0xFF);
-        EXPECT_TRUE(workbench->image.isErased(kAsciiBase + 1560, kAsciiRegionEnd - kAsciiBase - 1560));
+        EXPECT_TRUE(
+            workbench->image.isErased(kAsciiBase + 1560, kAsciiRegionEnd - kAsciiBase - 1560));
     }
     EXPECT_EQ(workbench->generateMode, 0);
     EXPECT_EQ(workbench->writeCursor, 0);

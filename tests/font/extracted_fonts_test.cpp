@@ -44,9 +44,7 @@ protected:
         }
     }
 
-    void generate() {
-        generateExtractedFonts(*workbench, table, editor, rasterizer, shown, host);
-    }
+    void generate() { generateExtractedFonts(*workbench, table, editor, rasterizer, shown, host); }
 
     std::string failure() {
         return errorOf([&] { generate(); });
@@ -108,17 +106,24 @@ TEST_F(ExtractedFontsTest, WhatARowExtracts) {
         std::vector<Bytes> entries;
     };
     const Case cases[] = {
-        {"two characters", "\xD6\xD0\xB9\xFA", "",
-         {{0xD6, 0xD0, 0, 0}, {0xB9, 0xFA, 0, 9}}},
-        {"a pair across two characters is none", "\xD6\xD0\xB9\xFA\xD0\xB9", "",
+        {"two characters", "\xD6\xD0\xB9\xFA", "", {{0xD6, 0xD0, 0, 0}, {0xB9, 0xFA, 0, 9}}},
+        {"a pair across two characters is none",
+         "\xD6\xD0\xB9\xFA\xD0\xB9",
+         "",
          {{0xD6, 0xD0, 0, 0}, {0xB9, 0xFA, 0, 9}, {0xD0, 0xB9, 0, 18}}},
         {"the same character twice", "\xD6\xD0\xD6\xD0", "", {{0xD6, 0xD0, 0, 0}}},
-        {"a letter in a full-width row", "\xD6\xD0" "A\xB9\xFA", "",
+        {"a letter in a full-width row",
+         "\xD6\xD0"
+         "A\xB9\xFA",
+         "",
          {{0xD6, 0xD0, 0, 0}, {0xB9, 0xFA, 0, 9}}},
         {"a lone lead byte at the end", "\xD6\xD0\xB9", "", {{0xD6, 0xD0, 0, 0}}},
         {"a GBK character outside GB2312", "\x81\x40", "", {{0x81, 0x40, 0, 0}}},
         {"an empty odd row", "", "A B", {{0, 'A', 0, 0}, {0, ' ', 0, 5}, {0, 'B', 0, 10}}},
-        {"a two-byte character in a half-width row, both bytes", "", "\xD6" "AB",
+        {"a two-byte character in a half-width row, both bytes",
+         "",
+         "\xD6"
+         "AB",
          {{0, 'B', 0, 0}}},
         {"both rows of a pair", "\xD6\xD0", "AA\xD6\xD0", {{0xD6, 0xD0, 0, 0}, {0, 'A', 0, 9}}},
     };
@@ -187,13 +192,18 @@ TEST_F(ExtractedFontsTest, RefusesWhatDoesNotFit) {
          "Font rows 3 and 4 have 513 characters to extract; their index holds 512. "
          "Nothing was generated."},
         {"849 glyphs of 512 bytes",
-         {{1, hanzi(212), "64"}, {3, hanzi(212), "64"}, {5, hanzi(212), "64"},
+         {{1, hanzi(212), "64"},
+          {3, hanzi(212), "64"},
+          {5, hanzi(212), "64"},
           {7, hanzi(213), "64"}},
          "The glyphs of the extracted characters need 434688 bytes; their region holds "
          "434176. Nothing was generated."},
         {"the gaps before glyphs that start at multiples of 8", // 847 x 512 + 14 x 36 fits
-         {{1, hanzi(212), "64"}, {3, hanzi(212), "64"}, {5, hanzi(212), "64"},
-          {6, letters.substr(64, 14), "25"}, {7, hanzi(211), "64"}},
+         {{1, hanzi(212), "64"},
+          {3, hanzi(212), "64"},
+          {5, hanzi(212), "64"},
+          {6, letters.substr(64, 14), "25"},
+          {7, hanzi(211), "64"}},
          "The glyphs of the extracted characters need 434224 bytes; their region holds "
          "434176. Nothing was generated."},
     };
@@ -239,8 +249,9 @@ TEST_F(ExtractedFontsTest, ARowThatFailsEndsThePassWithWhatCameBefore) {
         const char* message;
     };
     const Case cases[] = {
-        {"x", hanzi(600), "'x' is not a valid integer value"}, // row 5 beyond its index, never reached
-        {"-1", "", "Division by zero"}, // a dot size that converts: counted on
+        {"x", hanzi(600),
+         "'x' is not a valid integer value"}, // row 5 beyond its index, never reached
+        {"-1", "", "Division by zero"},       // a dot size that converts: counted on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dots);

@@ -33,9 +33,9 @@ TEST_F(FullSetFontTest, EveryCodeAtItsPlace) {
         bool halfWidth;
         std::int64_t base;
         std::int64_t glyphSize;
-        std::int64_t ah; // 啊, B0 A1
+        std::int64_t ah;     // 啊, B0 A1
         std::int64_t middle; // 中, D6 D0
-        std::int64_t last; // F7 FE
+        std::int64_t last;   // F7 FE
         std::int64_t regionEnd;
     };
     const Case cases[] = {

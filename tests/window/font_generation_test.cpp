@@ -20,11 +20,10 @@ namespace lumivert::testing {
 namespace {
 
 // Every control a generation locks.
-const char* const kLocked[] = {"Button2",  "Button3",  "Button4",  "Button5",  "Button6",
-                               "Button8",  "Button9",  "Button10", "Button11", "Button12",
-                               "Button13", "Button18", "sg2",      "up1",      "up2",
-                               "up3",      "up4",      "up5",      "up6",      "Bsend",
-                               "bsend2",   "Button14", "Button15"};
+const char* const kLocked[] = {
+    "Button2",  "Button3",  "Button4",  "Button5",  "Button6", "Button8",  "Button9", "Button10",
+    "Button11", "Button12", "Button13", "Button18", "sg2",     "up1",      "up2",     "up3",
+    "up4",      "up5",      "up6",      "Bsend",    "bsend2",  "Button14", "Button15"};
 
 class FontGenerationTest : public WindowTest {
 protected:
