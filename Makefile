@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 DEMO       := $(BUILD)/demo
 
-.PHONY: all deps build run test bench asan format lint clean demo-pictures
+.PHONY: all deps build run test bench asan format lint clean demo-pictures demo-asc
 
 all: build
 
@@ -41,6 +41,10 @@ asan: deps
 # The sample pictures of the demo folder, drawn by the project's own generator.
 demo-pictures: build
 	$(BUILD)/tools/demo-pictures demo/pic
+
+# The demo folder's 8 x 16 ASCII font, drawn by the project's own rasterizer.
+demo-asc: build
+	$(BUILD)/tools/demo-asc demo/work/asc
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

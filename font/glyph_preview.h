@@ -20,6 +20,9 @@ inline constexpr std::uint32_t kInkColour = 0xFF000000;
 inline constexpr std::uint32_t kPaperColour = 0xFFFFFFFF;
 inline constexpr std::uint32_t kPreviewPaperColour = 0xFFCCCCCC;
 
+// The side of the font tab's enlarged preview, in pixels.
+inline constexpr int kGlyphPreviewSide = 481;
+
 // The glyph bitmap at its natural size from the surface's top-left corner, ink black and
 // paper white; the part that does not fit is left out.
 void showGlyphBitmap(const GlyphBitmap& bitmap, RgbSurface surface);

@@ -1,5 +1,6 @@
 #include "app/cli/command_line.h"
 
+#include "app/cli/font_verbs.h"
 #include "app/cli/glyph_verb.h"
 #include "app/cli/image_verbs.h"
 #include "app/cli/picture_verbs.h"
@@ -21,7 +22,7 @@ namespace {
 std::vector<DeclaredVerb> declareVerbs(CLI::App& app) {
     std::vector<DeclaredVerb> verbs = declareImageVerbs(app);
     verbs.push_back(declareGlyphVerb(app));
-    for (const auto declareGroup : {declarePictureVerbs, declarePortVerbs}) {
+    for (const auto declareGroup : {declareFontVerbs, declarePictureVerbs, declarePortVerbs}) {
         for (auto& verb : declareGroup(app)) {
             verbs.push_back(std::move(verb));
         }

@@ -1,5 +1,6 @@
 #include "app/cli/glyph_verb.h"
 
+#include "app/cli/render_options.h"
 #include "common/gbk.h"
 #include "common/workbench_error.h"
 #include "font/cp936_text.h"
@@ -43,30 +44,12 @@ public:
         auto* command = parent.add_subcommand(
             "glyph", "Render one glyph: its dots, bytes, width and the face of each character");
         command->add_option("TEXT", text_, "Character(s) to render")->required();
-        command->add_option("--face", face_, "Face name")->capture_default_str();
-        command->add_option("--dots", parameters_.dotSize, "Dot size")->capture_default_str();
-        command->add_option("--height", parameters_.fontHeight, "Font height in pixels")
-            ->capture_default_str();
-        command
-            ->add_option("--width", parameters_.fontWidth,
-                         "Font width in pixels (half-width characters)")
-            ->capture_default_str();
-        command->add_flag("--half", parameters_.halfWidth, "Half-width characters");
-        command->add_option("--x", parameters_.xOffset, "Horizontal offset in pixels")
-            ->capture_default_str();
-        command->add_option("--y", parameters_.yOffset, "Vertical offset in pixels")
-            ->capture_default_str();
+        options_.declare(*command, true);
         return command;
     }
 
     void run(VerbStreams& streams) override {
-        GlyphParameters parameters = parameters_;
-        parameters.face = utf8ToGbk(face_);
-        for (std::string* field :
-             {&parameters.dotSize, &parameters.fontHeight, &parameters.fontWidth,
-              &parameters.xOffset, &parameters.yOffset}) {
-            *field = utf8ToGbk(*field);
-        }
+        const GlyphParameters parameters = options_.parameters();
         const std::string text = utf8ToGbk(text_);
 
         auto workbench = std::make_unique<Workbench>();
@@ -118,8 +101,7 @@ private:
     }
 
     std::string text_;
-    std::string face_ = gbkToUtf8(GlyphParameters{}.face);
-    GlyphParameters parameters_;
+    RenderOptions options_;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/window/image_box.h"
 #include "app/window/string_grid.h"
 #include "app/window/tform3.h"
+#include "font/glyph_preview.h"
 
 #include <QComboBox>
 #include <QFontDialog>
@@ -107,7 +108,7 @@ QWidget* TForm3::buildFontTab() {
                           {310, 196, 260, 30});
 
     // The enlarged glyph with the buttons that move the glyph in its cell.
-    Image2 = new ImageBox(Panel6, 481, 481);
+    Image2 = new ImageBox(Panel6, kGlyphPreviewSide, kGlyphPreviewSide);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->move(740, 4);
     Button5 = makeButton(Panel6, "Button5", QStringLiteral("上"), {700, 150, 32, 60});

@@ -72,14 +72,17 @@ void TForm3::showFontTableRow(int row) {
 
 // The editor takes the values of row CurrentFontRow, which is marked as being edited.
 void TForm3::LoadFontRow() {
-    const FontEditorValues values = fontTable_.loadRow(fontEditor_.currentRow);
+    showLoadedFontRow(fontEditor_.currentRow, fontTable_.loadRow(fontEditor_.currentRow));
+}
+
+void TForm3::showLoadedFontRow(int row, const FontEditorValues& values) {
     const GlyphParameters& parameters = values.parameters;
     zt->setText(fromGbk(parameters.face));
     zw->setText(fromGbk(parameters.fontWidth));
     zh->setText(fromGbk(parameters.fontHeight));
     xp->setText(fromGbk(parameters.xOffset));
     yp->setText(fromGbk(parameters.yOffset));
-    showFontTableRow(fontEditor_.currentRow);
+    showFontTableRow(row);
     cb1->setCurrentText(fromGbk(parameters.dotSize));
     (parameters.halfWidth ? rb2 : rb1)->setChecked(true);
     Memo3->setPlainText(fromGbk(values.content));

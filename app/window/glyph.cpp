@@ -1,12 +1,11 @@
 // The glyph render, its enlarged preview and the four nudge buttons.
 
 #include "app/window/gbk_text.h"
-#include "app/window/image_box.h"
+#include "app/window/glyph_view.h"
 #include "app/window/memo_log.h"
 #include "app/window/tform3.h"
 #include "common/integer_parse.h"
 #include "common/workbench_error.h"
-#include "font/glyph_preview.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -16,12 +15,6 @@
 
 namespace lumivert {
 namespace {
-
-RgbSurface surfaceOf(ImageBox& box) {
-    QImage& canvas = box.canvas();
-    return {reinterpret_cast<std::uint32_t*>(canvas.bits()), canvas.width(), canvas.height(),
-            canvas.bytesPerLine() / 4};
-}
 
 // Moves an offset field by one pixel; a field that is not a number stays as it is.
 void nudge(QLineEdit& offset, int step) {
@@ -67,8 +60,7 @@ void TForm3::runClick() {
     const std::int32_t width =
         rasterizer.render(workbench_, glyphParameters(), toGbk(Edit2->text()));
     appendMemoLine(*rxmemo, QString::number(width));
-    showGlyphBitmap(rasterizer.bitmap(), surfaceOf(*Image1));
-    Image1->update();
+    showRenderedGlyph(*Image1, rasterizer);
 }
 
 // Renders the test character at the start of the image without storing it, and shows it.
@@ -79,9 +71,7 @@ void TForm3::Button2Click() {
 }
 
 void TForm3::drawClick() {
-    const GlyphRasterizer& rasterizer = glyphRasterizer();
-    drawGlyphPreview(rasterizer.bitmap(), rasterizer.cell(), surfaceOf(*Image2));
-    Image2->update();
+    showEnlargedGlyph(*Image2, glyphRasterizer());
 }
 
 void TForm3::Button5Click() {

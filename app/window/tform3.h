@@ -4,6 +4,7 @@
 #include "app/window/handler_guard.h"
 #include "common/gbk_pieces.h"
 #include "font/font_table.h"
+#include "font/full_set_font.h"
 #include "font/glyph_rasterizer.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
@@ -159,6 +160,7 @@ private:
 
     // The font editor and the glyph render (font_table.cpp, glyph.cpp).
     void LoadFontRow();
+    void showLoadedFontRow(int row, const FontEditorValues& values);
     FontEditorValues fontEditorValues() const;
     GlyphParameters glyphParameters() const;
     void showFontTable();
@@ -181,6 +183,7 @@ private:
     void Button11Click();
     void Button13Click();
     void Button18Click();
+    void generateFullSet(FullSetFont font);
 
     // Handlers of the picture tab.
     void Button14Click();
