@@ -43,14 +43,3 @@ void BM_WindowFullSet16(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_WindowFullSet16)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,5 @@
-#include "app/cli/command_line.h"
 #include "image/image_store.h"
+#include "tests/cli/run_lumivert.h"
 #include "tests/picture/picture_fixtures.h"
 #include "tests/support/temp_folder.h"
 
@@ -9,11 +9,7 @@
 namespace lumivert {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing::Outcome;
 
 class PictureVerbsTest : public ::testing::Test {
 protected:
@@ -21,12 +17,7 @@ protected:
 
     Outcome lumivert(std::vector<std::string> args) {
         args.insert(args.begin(), {"-C", folder_.path().string()});
-        const auto before = std::filesystem::current_path();
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = runCommandLine(args, out, err);
-        std::filesystem::current_path(before);
-        return {status, out.str(), err.str()};
+        return testing::lumivert(args);
     }
 
     void picture(const std::string& name, int width, int height) {

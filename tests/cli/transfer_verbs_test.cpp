@@ -1,6 +1,6 @@
-#include "app/cli/command_line.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
+#include "tests/cli/run_lumivert.h"
 #include "tests/support/temp_folder.h"
 #include "tests/transfer/upload_check.h"
 #include "tools/virtual-module/virtual_module.h"
@@ -12,12 +12,6 @@
 
 namespace lumivert::testing {
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 // A working folder with src and work, the module it talks to, and the verbs run in it.
 class TransferVerbsTest : public ::testing::Test {
@@ -32,12 +26,7 @@ protected:
         if (module != nullptr) {
             args.insert(args.end(), {"--port", module->path(), "--read-interval", "5"});
         }
-        const auto before = std::filesystem::current_path();
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = runCommandLine(args, out, err);
-        std::filesystem::current_path(before);
-        return {status, out.str(), err.str()};
+        return testing::lumivert(args);
     }
 
     void writeFile(const std::string& name, const std::string& bytes) {
