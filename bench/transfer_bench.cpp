@@ -56,11 +56,10 @@ void BM_UploadPictureData(benchmark::State& state) {
     comm.setCommName(module.path());
     comm.setBaudRate(115200);
     comm.setReadIntervalTimeout(interval);
-    ReplyFlag replyFlag;
-    comm.setOnReceiveData([&](TComm&, const std::uint8_t*, std::uint16_t) { replyFlag.raise(); });
-    comm.OpenPort();
+    ModuleChannel channel(comm);
+    channel.openPort();
     PortEventHost host(comm);
-    ModuleLink link{comm, replyFlag, host};
+    ModuleLink link{channel, host};
     NoDisplay display;
     double total = 0;
     for (auto _ : state) {

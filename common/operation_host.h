@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 namespace lumivert {
 
@@ -31,6 +32,11 @@ public:
 
     // `done` of `total` steps are behind the operation.
     virtual void progress(std::int64_t /*done*/, std::int64_t /*total*/) {}
+
+    // How fast the operation goes, for an operation that moves bytes (an upload): bytes per
+    // second so far, and the time it still needs when that can be told.
+    virtual void throughput(double /*bytesPerSecond*/,
+                            std::optional<std::chrono::seconds> /*timeLeft*/) {}
 };
 
 } // namespace lumivert

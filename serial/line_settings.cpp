@@ -59,6 +59,18 @@ void setModemLine(int fd, int line, bool raised) {
     ::ioctl(fd, raised ? TIOCMBIS : TIOCMBIC, &line);
 }
 
+// tcsetattr succeeds when the driver took any part of the settings, so the rate is read back.
+// A UART's divisor makes the rate it runs at a little off the one asked; within 2% a line
+// works, further off (or a driver that fell back to another rate) it does not.
+bool holdsRate(int fd, std::uint32_t rate) {
+    const auto held = lineBaudRate(fd);
+    if (!held) {
+        return true;
+    }
+    const std::uint64_t off = *held > rate ? *held - rate : rate - *held;
+    return off * 50 <= rate;
+}
+
 } // namespace
 
 std::optional<speed_t> standardSpeed(std::uint32_t rate) {
@@ -95,15 +107,18 @@ termios lineTermios(const termios& current, const CommSettings& settings) {
     return line;
 }
 
-void applyLineSettings(int fd, const CommSettings& settings) {
+bool applyLineSettings(int fd, const CommSettings& settings) {
     termios current{};
     if (::tcgetattr(fd, &current) != 0) {
-        return;
+        return false;
     }
     const termios line = lineTermios(current, settings);
-    ::tcsetattr(fd, TCSANOW, &line);
-    if (settings.BaudRate != 0 && !standardSpeed(settings.BaudRate)) {
-        setCustomBaudRate(fd, settings.BaudRate);
+    bool taken = ::tcsetattr(fd, TCSANOW, &line) == 0;
+    if (taken && settings.BaudRate != 0 && !standardSpeed(settings.BaudRate)) {
+        taken = setCustomBaudRate(fd, settings.BaudRate);
+    }
+    if (taken && settings.BaudRate != 0) {
+        taken = holdsRate(fd, settings.BaudRate);
     }
     if (settings.DtrControl != TDtrControl::DtrHandshake) {
         setModemLine(fd, TIOCM_DTR, settings.DtrControl == TDtrControl::DtrEnable);
@@ -112,6 +127,7 @@ void applyLineSettings(int fd, const CommSettings& settings) {
         settings.RtsControl == TRtsControl::RtsDisable) {
         setModemLine(fd, TIOCM_RTS, settings.RtsControl == TRtsControl::RtsEnable);
     }
+    return taken;
 }
 
 } // namespace lumivert

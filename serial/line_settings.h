@@ -33,9 +33,10 @@ std::optional<speed_t> standardSpeed(std::uint32_t rate);
 
 // Puts the line of the open port `fd` in the state the properties describe: lineTermios,
 // a rate without B-constant through termios2, and the DTR and RTS lines (raised or dropped;
-// DTR handshake and RTS handshake or toggling leave the line as the driver holds it). What
-// the driver refuses is left as it is and not reported, and a driver without modem lines
-// (a pseudo-terminal) is no error.
-void applyLineSettings(int fd, const CommSettings& settings);
+// DTR handshake and RTS handshake or toggling leave the line as the driver holds it). A
+// driver without modem lines (a pseudo-terminal) is no error. Returns false when the driver
+// refuses the settings or does not take the rate (it holds another one afterwards); the
+// rest of what it took stays.
+bool applyLineSettings(int fd, const CommSettings& settings);
 
 } // namespace lumivert

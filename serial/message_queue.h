@@ -40,6 +40,17 @@ public:
         return message;
     }
 
+    // Drops the waiting messages for which `unwanted` holds.
+    template <typename Predicate> void discardIf(Predicate unwanted) {
+        std::deque<Message> dropped; // released after the lock
+        std::deque<Message> kept;
+        const std::lock_guard lock(mutex_);
+        for (auto& message : messages_) {
+            (unwanted(message) ? dropped : kept).push_back(std::move(message));
+        }
+        messages_.swap(kept);
+    }
+
     // How many messages wait.
     std::size_t size() const {
         const std::lock_guard lock(mutex_);

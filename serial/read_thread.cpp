@@ -2,6 +2,7 @@
 
 #include "serial/thread_priority.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <poll.h>
 #include <termios.h>
@@ -44,6 +45,7 @@ void TReadThread::ThreadMain() {
 // One read: returns whether the reader goes on.
 bool TReadThread::readOnce() {
     ReadTiming timing(timeouts_.get(), kReadSize, Clock::now());
+    const std::string replyEnd = timeouts_.replyEnd();
     std::size_t count = 0;
     for (;;) {
         const auto deadline = timing.deadline();
@@ -62,7 +64,7 @@ bool TReadThread::readOnce() {
             return false;
         }
         if (wait == PortWait::Ready) {
-            const Step step = readAvailable(timing, count);
+            const Step step = readAvailable(timing, replyEnd, count);
             if (step == Step::End) {
                 return false;
             }
@@ -75,12 +77,13 @@ bool TReadThread::readOnce() {
 }
 
 // Reads what the driver holds into the read buffer after the `count` bytes already there.
-TReadThread::Step TReadThread::readAvailable(ReadTiming& timing, std::size_t& count) {
+TReadThread::Step TReadThread::readAvailable(ReadTiming& timing, const std::string& replyEnd,
+                                             std::size_t& count) {
     const ssize_t got = ::read(links_.port, buffer_.data() + count, kReadSize - count);
     if (got > 0) {
         count += static_cast<std::size_t>(got);
         timing.bytesArrived(Clock::now());
-        return count == kReadSize ? Step::Complete : Step::Continue;
+        return count == kReadSize || endsWith(count, replyEnd) ? Step::Complete : Step::Continue;
     }
     if (got < 0 && (errno == EINTR || errno == EAGAIN)) {
         return Step::Continue;
@@ -93,6 +96,16 @@ TReadThread::Step TReadThread::readAvailable(ReadTiming& timing, std::size_t& co
         postHangupRequest();
     }
     return Step::End;
+}
+
+// Whether the first `count` bytes of the read buffer end with `end` (never when it is empty).
+bool TReadThread::endsWith(std::size_t count, const std::string& end) const {
+    if (end.empty() || count < end.size()) {
+        return false;
+    }
+    return std::equal(
+        end.begin(), end.end(), buffer_.begin() + (count - end.size()),
+        [](char expected, std::uint8_t got) { return static_cast<std::uint8_t>(expected) == got; });
 }
 
 // The read's deadline, or earlier when the line counters are due for a look.

@@ -8,12 +8,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace lumivert {
 
-// The read timeouts of an open port. The component sets them on the user-interface thread;
-// the reader takes them at the start of each read.
+// The read timeouts of an open port, and the reply end that also completes a read (none
+// when empty). The component sets them on the user-interface thread; the reader takes them at
+// the start of each read.
 class SharedReadTimeouts {
 public:
     void set(const ReadTimeouts& timeouts) {
@@ -24,14 +26,24 @@ public:
         const std::lock_guard lock(mutex_);
         return timeouts_;
     }
+    void setReplyEnd(const std::string& replyEnd) {
+        const std::lock_guard lock(mutex_);
+        replyEnd_ = replyEnd;
+    }
+    std::string replyEnd() const {
+        const std::lock_guard lock(mutex_);
+        return replyEnd_;
+    }
 
 private:
     mutable std::mutex mutex_;
     ReadTimeouts timeouts_;
+    std::string replyEnd_;
 };
 
 // The reader of an open port. It always has a read pending: each read collects up to 4,096
-// bytes until ReadTiming completes it, and posts them as one ReceiveData message (a read
+// bytes until ReadTiming completes it, or until they end with the reply end when one is set,
+// and posts them as one ReceiveData message (a read
 // that completes empty posts nothing and the next read begins). Where the driver keeps line
 // counters, it looks at them every 100 ms and posts line
 // errors (ReceiveError) before modem-line changes (ModemStateChange).
@@ -59,7 +71,8 @@ private:
 
     void ThreadMain();
     bool readOnce();
-    Step readAvailable(ReadTiming& timing, std::size_t& count);
+    Step readAvailable(ReadTiming& timing, const std::string& replyEnd, std::size_t& count);
+    bool endsWith(std::size_t count, const std::string& end) const;
     std::optional<Clock::time_point> nextWake(const ReadTiming& timing) const;
     bool deliver(std::size_t count);
     void watchLineEvents();

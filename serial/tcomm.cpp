@@ -4,10 +4,19 @@
 #include "serial/port_device.h"
 
 #include <new>
+#include <sys/ioctl.h>
 #include <system_error>
 #include <termios.h>
 
 namespace lumivert {
+namespace {
+
+std::string refusedRateMessage(const CommSettings& settings) {
+    return "串口 " + settings.CommName + " 不支持这些线路设置（波特率 " +
+           std::to_string(settings.BaudRate) + "）";
+}
+
+} // namespace
 
 TComm::TComm() : TComm(CommSettings{}) {}
 
@@ -25,7 +34,10 @@ void TComm::OpenPort() {
     port_ = openPortDevice(settings_.CommName);
     ::tcflush(port_.get(), TCIOFLUSH);
     ApplyTimeouts();
-    ApplyCommState();
+    if (!applyLineSettings(port_.get(), settings_)) {
+        releasePortDevice(std::move(port_));
+        throw ECommsError(refusedRateMessage(settings_));
+    }
     try {
         StopEvent = std::make_unique<WakeEvent>();
     } catch (const std::exception&) {
@@ -65,6 +77,9 @@ void TComm::ClosePort() {
     StopWriterThread();
     StopEvent.reset();
     releasePortDevice(std::move(port_));
+    // A failure of the port just closed says nothing of the next one.
+    messages_.discardIf(
+        [](const CommMessage& message) { return message.kind == CommMessageKind::RequestHangup; });
 }
 
 // Setting the stop event ends the thread's wait at once, whatever it waits for.
@@ -79,8 +94,11 @@ void TComm::StopReaderThread() {
 void TComm::StopWriterThread() {
     if (WriterThread) {
         StopEvent->set();
-        ::tcflush(port_.get(), TCOFLUSH);
+        if (!outputDrained_) {
+            ::tcflush(port_.get(), TCOFLUSH);
+        }
         WriterThread.reset();
+        outputDrained_ = false;
     }
 }
 
@@ -89,14 +107,39 @@ bool TComm::WriteData(const std::uint8_t* Data, std::uint16_t Length) {
         return false;
     }
     try {
-        return WriterThread->post(DataBlock::copyOf(Data, Length));
+        const bool queued = WriterThread->post(DataBlock::copyOf(Data, Length));
+        outputDrained_ = outputDrained_ && !queued;
+        return queued;
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
+bool TComm::drainOutput(std::chrono::milliseconds most) {
+    outputDrained_ = WriterThread && WriterThread->drain(most);
+    return outputDrained_;
+}
+
+std::size_t TComm::unsentBytes() const {
+    if (!WriterThread) {
+        return 0;
+    }
+    int driverQueue = 0;
+    if (::ioctl(port_.get(), TIOCOUTQ, &driverQueue) != 0 || driverQueue < 0) {
+        driverQueue = 0;
+    }
+    return WriterThread->unwrittenBytes() + static_cast<std::size_t>(driverQueue);
+}
+
+void TComm::setReplyEnd(const std::string& value) {
+    replyEnd_ = value;
+    readTimeouts_.setReplyEnd(value);
+}
+
 void TComm::ApplyCommState() {
-    applyLineSettings(port_.get(), settings_);
+    if (!applyLineSettings(port_.get(), settings_)) {
+        throw ECommsError(refusedRateMessage(settings_));
+    }
 }
 
 void TComm::ApplyTimeouts() {

@@ -82,15 +82,36 @@ public:
     // timeouts and the line settings and starts the reader, then the writer. Throws
     // ECommsError: "此串口已经打开" when open (nothing changes), "打开串口出错\r\n此串口不存在
     // 或被占用" for a missing or held device, "初始化缓冲区出错" for a path that is no
-    // terminal, "无法创建事件", "无法创建读线程", "无法创建写线程"; after any of these but
-    // the first the component is closed and holds nothing.
+    // terminal, "串口 <name> 不支持这些线路设置（波特率 <rate>）" when the driver refuses
+    // the line settings or the rate, "无法创建事件", "无法创建读线程", "无法创建写线程";
+    // after any of these but the first the component is closed and holds nothing.
     void OpenPort();
 
     // Stops both threads (discarding unread input and unsent output, so it never waits for
-    // the line), gives up the exclusive use and closes the port. Nothing when closed.
+    // the line), gives up the exclusive use and closes the port. Nothing when closed. Right
+    // after a drainOutput that succeeded nothing is left to discard, and nothing is. Hang-up
+    // requests of the closed port that wait to be dispatched are dropped; its received data
+    // still comes.
     void ClosePort();
 
     bool WriteData(const std::uint8_t* Data, std::uint16_t Length);
+
+    // Waits, blocking this thread for at most `most`, until everything written so far has
+    // left the writer and the driver's output queue has gone out on the line (tcdrain).
+    // Returns whether it has; false when the time ran out, the port is closed or its writer
+    // has ended. Events are not dispatched meanwhile: they wait for dispatchPending.
+    bool drainOutput(std::chrono::milliseconds most);
+
+    // The bytes written and not yet on the line, as far as the port knows: those its writer
+    // still holds and those in the driver's output queue. 0 when closed.
+    std::size_t unsentBytes() const;
+
+    // When set, the reader also completes a read as soon as the bytes it holds end with this
+    // text, so that an answer framed by it is delivered without waiting for the read
+    // interval. Empty (the default): only the read timeouts and the read size complete a
+    // read. Takes effect from the next read on.
+    const std::string& ReplyEnd() const { return replyEnd_; }
+    void setReplyEnd(const std::string& value);
 
     bool isOpen() const { return static_cast<bool>(port_); }
 
@@ -108,9 +129,11 @@ public:
     bool waitForEvents(std::chrono::milliseconds timeout) const;
 
     // The properties. Each setter does nothing when given the value held. While the port is
-    // open, a line setting is applied at once (ApplyCommState), a timeout too
-    // (ApplyTimeouts); CommName and Parity are only stored then: the name serves the next
-    // opening, the parity the next opening or the next change of another line setting.
+    // open, a line setting is applied at once (ApplyCommState, which throws ECommsError as
+    // OpenPort does when the driver refuses it; the port stays open and the value stays
+    // stored), a timeout too (ApplyTimeouts); CommName and Parity are only stored then: the name
+    // serves the next opening, the parity the next opening or the next change of another line
+    // setting.
     const CommSettings& settings() const { return settings_; }
 
     const std::string& CommName() const { return settings_.CommName; }
@@ -223,6 +246,8 @@ private:
     CommMessageQueue messages_;
     SharedReadTimeouts readTimeouts_;
     CommSettings settings_;
+    std::string replyEnd_;
+    bool outputDrained_ = false;
 
     TReceiveDataEvent OnReceiveData_;
     TNotifyEvent OnRequestHangup_;

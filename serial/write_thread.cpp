@@ -22,6 +22,28 @@ void TWriteThread::start() {
     thread_ = std::thread([this] { ThreadMain(); });
 }
 
+bool TWriteThread::post(DataBlock block) {
+    const std::size_t size = block.size();
+    unwritten_ += size;
+    if (!requests_.post({std::move(block), 0})) {
+        unwritten_ -= size;
+        return false;
+    }
+    return true;
+}
+
+bool TWriteThread::drain(std::chrono::milliseconds most) {
+    std::unique_lock lock(drainMutex_);
+    const std::uint64_t asked = drainsAsked_ + 1;
+    if (ended_ || !requests_.post({{}, asked})) {
+        return false;
+    }
+    drainsAsked_ = asked;
+    const bool done =
+        drainDone_.wait_for(lock, most, [&] { return drainsDone_ >= asked || ended_; });
+    return done && drainsDone_ >= asked;
+}
+
 void TWriteThread::ThreadMain() {
     raiseThreadPriority(1);
     try {
@@ -31,7 +53,10 @@ void TWriteThread::ThreadMain() {
         postHangupRequest();
     }
     requests_.close();
-    ::tcflush(links_.port, TCOFLUSH);
+    endDrains();
+    if (!lastDrained_) {
+        ::tcflush(links_.port, TCOFLUSH);
+    }
 }
 
 void TWriteThread::serveRequests() {
@@ -39,11 +64,11 @@ void TWriteThread::serveRequests() {
     for (;;) {
         // Cleared before taking, so that a block posted from here on wakes the wait below.
         requests_.wake().clear();
-        while (auto block = requests_.tryTake()) {
-            if (links_.stop.isSet() || !writeBlock(*block)) {
+        while (auto request = requests_.tryTake()) {
+            if (links_.stop.isSet() || !serve(*request)) {
                 return;
             }
-            writtenSinceNotice = true;
+            writtenSinceNotice = writtenSinceNotice || request->drain == 0;
         }
         if (writtenSinceNotice) {
             links_.messages.post({CommMessageKind::SendDataEmpty, 0, {}});
@@ -61,6 +86,54 @@ void TWriteThread::serveRequests() {
             return;
         }
     }
+}
+
+// Returns false when the writer is to end.
+bool TWriteThread::serve(const Request& request) {
+    if (request.drain != 0) {
+        lastDrained_ = drainOutput();
+        if (lastDrained_) {
+            finishDrain(request.drain);
+        }
+        return lastDrained_;
+    }
+    lastDrained_ = false;
+    const bool written = writeBlock(request.block);
+    unwritten_ -= request.block.size();
+    return written;
+}
+
+// Waits until the driver has put its output on the line. A driver that fails here has lost
+// the device.
+bool TWriteThread::drainOutput() {
+    for (;;) {
+        if (::tcdrain(links_.port) == 0) {
+            return true;
+        }
+        if (errno != EINTR) {
+            if (errno != EBADF) {
+                postHangupRequest();
+            }
+            return false;
+        }
+    }
+}
+
+void TWriteThread::finishDrain(std::uint64_t drain) {
+    {
+        const std::lock_guard lock(drainMutex_);
+        drainsDone_ = drain;
+    }
+    drainDone_.notify_all();
+}
+
+// The drains still waiting, and every later one, fail.
+void TWriteThread::endDrains() {
+    {
+        const std::lock_guard lock(drainMutex_);
+        ended_ = true;
+    }
+    drainDone_.notify_all();
 }
 
 // Writes the whole block; returns false when the writer is to end.

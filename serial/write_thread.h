@@ -3,6 +3,11 @@
 #include "serial/data_block.h"
 #include "serial/port_thread.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
 #include <thread>
 
 namespace lumivert {
@@ -17,10 +22,16 @@ namespace lumivert {
 // empty after at least one block was written (several blocks queued back to back give one
 // notice after the last).
 //
+// A drain request waits in the queue like a block: once every block before it is written,
+// the writer waits for the driver to put its output queue on the line (tcdrain) and reports
+// it to the thread that asked (drain).
+//
 // It ends when the stop event is set (the rest of the block being written is dropped) or
 // the port descriptor becomes invalid, silently, and on any other failure after posting
 // RequestHangup. From its end on it refuses new blocks; it releases those still queued and
-// discards the port's unsent output.
+// discards the port's unsent output, unless its last work was a drain that succeeded: then
+// nothing is left to discard on a serial line, and on a pseudo-terminal discarding would
+// take back what the far end has not read yet.
 class TWriteThread {
 public:
     explicit TWriteThread(const PortThreadLinks& links);
@@ -34,16 +45,41 @@ public:
 
     // Queues `block` to be written; false, releasing it, once the writer has ended. Any
     // thread may call it.
-    bool post(DataBlock block) { return requests_.post(std::move(block)); }
+    bool post(DataBlock block);
+
+    // Blocks the calling thread until everything posted before has been written and the
+    // driver has sent its output queue, for at most `most`. Returns whether that happened:
+    // false when the time ran out, the driver failed or the writer has ended.
+    bool drain(std::chrono::milliseconds most);
+
+    // The bytes posted and not yet written whole.
+    std::size_t unwrittenBytes() const { return unwritten_; }
 
 private:
+    // A block to write, or the drain request of that number (no block).
+    struct Request {
+        DataBlock block;
+        std::uint64_t drain = 0;
+    };
+
     void ThreadMain();
     void serveRequests();
+    bool serve(const Request& request);
     bool writeBlock(const DataBlock& block);
+    bool drainOutput();
+    void finishDrain(std::uint64_t drain);
+    void endDrains();
     void postHangupRequest();
 
     PortThreadLinks links_;
-    MessageQueue<DataBlock> requests_;
+    MessageQueue<Request> requests_;
+    std::atomic<std::size_t> unwritten_{0};
+    std::mutex drainMutex_;
+    std::condition_variable drainDone_;
+    std::uint64_t drainsAsked_ = 0; // guarded by drainMutex_
+    std::uint64_t drainsDone_ = 0;  // guarded by drainMutex_
+    bool ended_ = false;            // guarded by drainMutex_
+    bool lastDrained_ = false;      // writer thread only
     std::thread thread_;
 };
 

@@ -1,6 +1,5 @@
 #include "transfer/block_upload.h"
 
-#include "image/block_rule.h"
 #include "transfer/reply_exchange.h"
 
 #include <array>
@@ -30,15 +29,19 @@ private:
     UploadDisplay& display_;
 };
 
-bool sendBlock(ModuleLink& link, const FlashImage& image, std::int32_t page,
-               std::span<std::uint8_t, kFlashBlockSize> buffer) {
+// Returns the bytes it put on the line, 0 when the host cancelled.
+std::int64_t sendBlock(ModuleLink& link, const FlashImage& image, std::int32_t page,
+                       std::span<std::uint8_t, kFlashBlockSize> buffer) {
     const std::string command = blockCommand(page);
     const std::string shownAs = command.substr(0, command.size() - 1);
     if (!exchangeWithModule(link, command, shownAs)) {
-        return false;
+        return 0;
     }
     scrambleBlock(image, page, buffer);
-    return exchangeWithModule(link, buffer, shownAs + " 的数据");
+    if (!exchangeWithModule(link, buffer, shownAs + " 的数据")) {
+        return 0;
+    }
+    return static_cast<std::int64_t>(command.size() + buffer.size());
 }
 
 } // namespace
@@ -56,7 +59,7 @@ void scrambleBlock(const FlashImage& image, std::int32_t page,
 }
 
 TransferEnd UploadPages(ModuleLink& link, const FlashImage& image, std::int32_t start,
-                        std::int32_t count, UploadDisplay& display) {
+                        std::int32_t count, UploadDisplay& display, UploadSession& session) {
     display.showCaption(kWriting);
     const FinishedDisplay finished(display);
     const std::int32_t blockCount = count / kPagesPerBlock;
@@ -64,23 +67,30 @@ TransferEnd UploadPages(ModuleLink& link, const FlashImage& image, std::int32_t 
     for (std::int32_t block = 0; block < blockCount; ++block) {
         display.showCaption(progressCaption(block, blockCount));
         display.showPosition(static_cast<int>(static_cast<std::int64_t>(block) * 100 / blockCount));
-        link.host.progress(block, blockCount);
+        session.showProgress(link.host);
         link.host.pump();
         if (link.host.cancelled()) {
             return TransferEnd::Cancelled;
         }
         const std::int32_t page = start + block * kPagesPerBlock;
-        if (isBlockEmpty(image, page)) {
+        if (!session.plan().sends(page)) {
             continue;
         }
-        if (!sendBlock(link, image, page, buffer)) {
+        session.beforeBlock(page);
+        const std::int64_t sent = sendBlock(link, image, page, buffer);
+        if (sent == 0) {
             return TransferEnd::Cancelled;
         }
+        session.acknowledged(page, sent);
     }
-    if (blockCount > 0) {
-        link.host.progress(blockCount, blockCount);
-    }
+    session.showProgress(link.host);
     return TransferEnd::Finished;
+}
+
+TransferEnd UploadPages(ModuleLink& link, const FlashImage& image, std::int32_t start,
+                        std::int32_t count, UploadDisplay& display) {
+    UploadSession session(image, {{start, count}});
+    return UploadPages(link, image, start, count, display, session);
 }
 
 } // namespace lumivert

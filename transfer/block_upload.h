@@ -2,6 +2,7 @@
 
 #include "image/flash_image.h"
 #include "transfer/module_link.h"
+#include "transfer/upload_session.h"
 
 #include <cstdint>
 #include <span>
@@ -30,16 +31,21 @@ std::string blockCommand(std::int32_t page);
 void scrambleBlock(const FlashImage& image, std::int32_t page,
                    std::span<std::uint8_t, kFlashBlockSize> out);
 
-// Sends the FlashPages [start, start + count) to the module, a FlashBlock at a time, skipping
-// the blocks the sector rule counts as empty (block_rule.h); pages short of a whole block at
-// the end are not sent. For each block: its command, the module's answer, the scrambled
-// block, the module's answer (reply_exchange.h).
+// Sends the FlashPages [start, start + count) to the module, a FlashBlock at a time: the
+// blocks the session's plan sends (the sector rule's, or only those of changed Sectors), the
+// others skipped; pages short of a whole block at the end are not sent. For each block: its
+// command, the module's answer, the scrambled block, the module's answer
+// (reply_exchange.h); the session hears of each block before it goes and once acknowledged.
 //
 // The display reads "写入中..." on entry, "写入中...(k/N-1)" at position k*100/N before
 // block k of N, and an empty caption at position 0 once the upload ends, however it ends.
-// Before each block the host's progress and pump run; a cancelled host stops the upload
-// there or during a wait. Throws TransferError when the port refuses, closes or the module
-// stays silent; the blocks after it are not sent.
+// Before each block the session's progress and the host's pump run; a cancelled host stops
+// the upload there or during a wait. Throws TransferError when the port refuses, closes or
+// goes away, or the module stays silent; the blocks after it are not sent.
+TransferEnd UploadPages(ModuleLink& link, const FlashImage& image, std::int32_t start,
+                        std::int32_t count, UploadDisplay& display, UploadSession& session);
+
+// The same in a session of its own that keeps no journal.
 TransferEnd UploadPages(ModuleLink& link, const FlashImage& image, std::int32_t start,
                         std::int32_t count, UploadDisplay& display);
 

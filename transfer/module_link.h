@@ -1,17 +1,15 @@
 #pragma once
 
 #include "common/operation_host.h"
-#include "serial/reply_flag.h"
-#include "serial/tcomm.h"
+#include "transfer/module_channel.h"
 
 namespace lumivert {
 
-// What a transfer to the module works with: the open port, the flag its receive handler
-// raises whenever bytes arrive, and the caller's host, which dispatches the port's events
-// while the transfer waits (the window's event loop, the command line's wait loop).
+// What a transfer to the module works with: the channel of the open port, and the caller's
+// host, which dispatches the port's events while the transfer waits (the window's event loop,
+// the command line's wait loop).
 struct ModuleLink {
-    TComm& comm;
-    ReplyFlag& replyFlag;
+    ModuleChannel& channel;
     OperationHost& host;
 };
 

@@ -26,14 +26,31 @@ std::vector<PageRange> uploadRanges(UploadRegion region, const RegionMap& map) {
     return {};
 }
 
+std::vector<PageRange> uploadRanges(const std::vector<UploadRegion>& regions,
+                                    const RegionMap& map) {
+    std::vector<PageRange> ranges;
+    for (const UploadRegion region : regions) {
+        const auto more = uploadRanges(region, map);
+        ranges.insert(ranges.end(), more.begin(), more.end());
+    }
+    return ranges;
+}
+
 TransferEnd uploadRegion(ModuleLink& link, const FlashImage& image, const RegionMap& map,
-                         UploadRegion region, UploadDisplay& display) {
+                         UploadRegion region, UploadDisplay& display, UploadSession& session) {
     for (const PageRange& range : uploadRanges(region, map)) {
-        if (UploadPages(link, image, range.start, range.count, display) != TransferEnd::Finished) {
+        if (UploadPages(link, image, range.start, range.count, display, session) !=
+            TransferEnd::Finished) {
             return TransferEnd::Cancelled;
         }
     }
     return TransferEnd::Finished;
+}
+
+TransferEnd uploadRegion(ModuleLink& link, const FlashImage& image, const RegionMap& map,
+                         UploadRegion region, UploadDisplay& display) {
+    UploadSession session(image, uploadRanges(region, map));
+    return uploadRegion(link, image, map, region, display, session);
 }
 
 } // namespace lumivert

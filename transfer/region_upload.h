@@ -19,19 +19,19 @@ enum class UploadRegion {
     Pictures,  // the picture index, then the picture data
 };
 
-struct PageRange {
-    std::int32_t start;
-    std::int32_t count;
-
-    bool operator==(const PageRange&) const = default;
-};
-
 // The ranges of `region`, in the order they are sent. Each runs from a base of the map to the
 // next base; the picture data runs to the end of the flash.
 std::vector<PageRange> uploadRanges(UploadRegion region, const RegionMap& map);
 
-// Uploads the ranges of `region` one after the other, the display starting afresh for each.
-// Stops after a range that did not finish.
+// The ranges of all `regions`, in order.
+std::vector<PageRange> uploadRanges(const std::vector<UploadRegion>& regions, const RegionMap& map);
+
+// Uploads the ranges of `region` one after the other in `session`, which has them in its
+// plan, the display starting afresh for each. Stops after a range that did not finish.
+TransferEnd uploadRegion(ModuleLink& link, const FlashImage& image, const RegionMap& map,
+                         UploadRegion region, UploadDisplay& display, UploadSession& session);
+
+// The same in a session of its own that keeps no journal.
 TransferEnd uploadRegion(ModuleLink& link, const FlashImage& image, const RegionMap& map,
                          UploadRegion region, UploadDisplay& display);
 

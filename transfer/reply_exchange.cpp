@@ -26,20 +26,30 @@ void writeAll(TComm& comm, std::span<const std::uint8_t> bytes, const std::strin
     } while (!bytes.empty());
 }
 
+void throwWhenPortLost(ModuleChannel& channel) {
+    if (channel.portLost()) {
+        throw TransferError("串口已断开：" + channel.comm().CommName());
+    }
+}
+
 bool awaitReply(ModuleLink& link, Clock::time_point deadline, const std::string& shownAs) {
+    ModuleChannel& channel = link.channel;
     for (;;) {
-        if (link.replyFlag.raised()) {
+        if (channel.answered()) {
             return true;
         }
         if (link.host.cancelled()) {
             return false;
         }
-        if (!link.comm.isOpen()) {
+        throwWhenPortLost(channel);
+        if (!channel.comm().isOpen()) {
             throw TransferError("串口已关闭，不再等待应答：" + shownAs);
         }
         const auto now = Clock::now();
         if (now >= deadline) {
-            throw TransferError("模块无应答：" + shownAs);
+            throw TransferError(channel.answerIncomplete()
+                                    ? "模块应答未以设定的结束符结束：" + shownAs
+                                    : "模块无应答：" + shownAs);
         }
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         link.host.wait(std::min(left, kLongestWait));
@@ -50,10 +60,37 @@ bool awaitReply(ModuleLink& link, Clock::time_point deadline, const std::string&
 
 bool exchangeWithModule(ModuleLink& link, std::span<const std::uint8_t> bytes,
                         const std::string& shownAs) {
-    link.replyFlag.lower();
-    writeAll(link.comm, bytes, shownAs);
-    const auto deadline = Clock::now() + replyTimeLimit(link.comm.settings(), bytes.size());
+    throwWhenPortLost(link.channel);
+    TComm& comm = link.channel.comm();
+    link.channel.expectAnswer();
+    writeAll(comm, bytes, shownAs);
+    const auto deadline = Clock::now() + replyTimeLimit(comm.settings(), bytes.size());
     return awaitReply(link, deadline, shownAs);
+}
+
+void waitUntilSent(ModuleChannel& channel) {
+    constexpr std::chrono::milliseconds kDriverTime{2000};
+    TComm& comm = channel.comm();
+    const std::size_t unsent = comm.unsentBytes();
+    const auto most = lineTime(comm.settings(), unsent) + kDriverTime;
+    if (comm.drainOutput(most)) {
+        return;
+    }
+    comm.dispatchPending();
+    throwWhenPortLost(channel);
+    throw TransferError("串口 " + comm.CommName() + " 在 " + std::to_string(most.count()) +
+                        " 毫秒内未能送出全部数据（开始等待时尚有 " + std::to_string(unsent) +
+                        " 字节未送出），模块可能没有收全");
+}
+
+void takeLateAnswers(ModuleChannel& channel) {
+    TComm& comm = channel.comm();
+    const auto end = Clock::now() + lateAnswerTime(comm.settings());
+    for (auto now = Clock::now(); now < end; now = Clock::now()) {
+        if (comm.waitForEvents(std::chrono::ceil<std::chrono::milliseconds>(end - now))) {
+            comm.dispatchPending();
+        }
+    }
 }
 
 bool exchangeWithModule(ModuleLink& link, const std::string& text, const std::string& shownAs) {

@@ -38,3 +38,12 @@ std::chrono::milliseconds replyTimeLimit(const CommSettings& settings, std::size
 }
 
 } // namespace lumivert
+
+namespace lumivert {
+
+std::chrono::milliseconds lateAnswerTime(const CommSettings& settings) {
+    return 2 * std::chrono::milliseconds(settings.ReadIntervalTimeout) +
+           std::chrono::milliseconds(50);
+}
+
+} // namespace lumivert

@@ -17,4 +17,8 @@ std::chrono::milliseconds lineTime(const CommSettings& settings, std::size_t byt
 // 2400 baud).
 std::chrono::milliseconds replyTimeLimit(const CommSettings& settings, std::size_t bytes);
 
+// How long a sender still takes in what arrives after its last answer, the rest of an answer
+// that came in pieces: two read intervals and 50 ms, once.
+std::chrono::milliseconds lateAnswerTime(const CommSettings& settings);
+
 } // namespace lumivert

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/tcomm.h"
+#include "transfer/module_channel.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
@@ -9,16 +9,18 @@
 namespace lumivert {
 
 // The options of a verb that talks to the module, and the port they describe: the main
-// window's port settings with the port, speed and read interval given.
+// window's port settings with the port, speed, read interval and reply end given.
 struct ModulePortOptions {
     std::string port;
     std::uint32_t baud = 115200;
     std::uint32_t readInterval = 100;
+    std::string replyEnd; // as typed, with its escapes
 
-    void declare(CLI::App& command);
+    // `portRequired` false: the verb checks itself whether it needs the port.
+    void declare(CLI::App& command, bool portRequired = true);
 
-    // Opens `comm` on the port; throws ECommsError when it cannot.
-    void open(TComm& comm) const;
+    // Opens the channel's port; throws ECommsError when it cannot.
+    void open(ModuleChannel& channel) const;
 };
 
 } // namespace lumivert

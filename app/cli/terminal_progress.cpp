@@ -1,5 +1,6 @@
 #include "app/cli/terminal_progress.h"
 
+#include <cmath>
 #include <unistd.h>
 #include <utility>
 
@@ -32,9 +33,24 @@ void TerminalProgress::progress(std::int64_t done, std::int64_t total) {
         return;
     }
     const std::int64_t percent = total > 0 ? done * 100 / total : 100;
-    err_ << '\r' << label_ << ' ' << done << '/' << total << "  " << percent << '%' << std::flush;
+    err_ << '\r' << label_ << ' ' << done << '/' << total << "  " << percent << '%';
+    if (!rate_.empty()) {
+        // The rate's text may be shorter than the one it overwrites.
+        err_ << rate_ << "\033[K";
+    }
+    err_ << std::flush;
     drawn_ = true;
     lastDrawn_ = now;
+}
+
+void TerminalProgress::throughput(double bytesPerSecond,
+                                  std::optional<std::chrono::seconds> timeLeft) {
+    rate_ = "  " + std::to_string(std::llround(bytesPerSecond)) + " B/s";
+    if (timeLeft) {
+        const auto seconds = timeLeft->count();
+        rate_ += "  " + std::to_string(seconds / 60) + (seconds % 60 < 10 ? ":0" : ":") +
+                 std::to_string(seconds % 60) + " left";
+    }
 }
 
 void TerminalProgress::clearLine() {

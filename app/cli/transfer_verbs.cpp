@@ -7,12 +7,15 @@
 #include "common/gbk_pieces.h"
 #include "common/line_split.h"
 #include "common/text_file.h"
-#include "image/block_rule.h"
+#include "pages/page_files.h"
+#include "pages/page_region.h"
 #include "transfer/console.h"
-#include "transfer/page_files.h"
-#include "transfer/page_region.h"
 #include "transfer/port_event_host.h"
 #include "transfer/region_upload.h"
+#include "transfer/reply_exchange.h"
+#include "transfer/transfer_error.h"
+#include "transfer/upload_journal.h"
+#include "transfer/upload_session.h"
 
 #include <algorithm>
 #include <iostream>
@@ -39,11 +42,7 @@ void buildPagesFromFiles(Workbench& workbench, std::ostream& err) {
         }
         throw WorkbenchError(message);
     }
-    std::vector<std::string> contents;
-    for (const PageRow& row : loaded.rows) {
-        contents.push_back(row[2]);
-    }
-    for (const auto& warning : buildPageRegion(workbench.image, workbench.regionMap, contents)) {
+    for (const auto& warning : buildPageRegion(workbench.image, workbench.regionMap, loaded.rows)) {
         err << warning << '\n';
     }
 }
@@ -70,6 +69,16 @@ public:
     }
 };
 
+// The warning of an upload whose answers came in more pieces than it made exchanges.
+void warnOfRunningAhead(std::ostream& err, bool framed) {
+    err << "warning: the module's answers came in more pieces than the upload sent commands and "
+           "blocks, so it may have run ahead of the module; "
+        << (framed ? "check that --reply-end is the end of every answer"
+                   : "give --reply-end with the text the module's answers end with, or a longer "
+                     "--read-interval")
+        << ", and upload again\n";
+}
+
 class UploadVerb : public Verb {
 public:
     CLI::App* declare(CLI::App& parent) override {
@@ -77,44 +86,130 @@ public:
             "upload", "Upload regions to the module: gb12 gb16 ascii extracted pages pictures "
                       "(pages is built from the page files first)");
         command->add_option("REGION", regions_, "Regions to upload, in this order")
-            ->required()
             ->check(CLI::IsMember(kRegionNames));
-        port_.declare(*command);
+        command->add_flag("--changed", changed_,
+                          "Send only the sectors that differ from what the upload journal "
+                          "work/upload.journal says the module holds");
+        command->add_flag("--forget", forget_,
+                          "Delete the upload journal first (after the module was changed or "
+                          "erased otherwise), so that the next upload sends everything");
+        port_.declare(*command, false);
+        command->final_callback([this] { checkArguments(); });
         return command;
     }
 
     void run(VerbStreams& streams) override {
+        if (forget_) {
+            forgetUploadJournal(uploadJournalPath());
+            streams.err << "upload journal deleted\n";
+        }
+        if (regions_.empty()) {
+            return;
+        }
         StoredWorkbench stored;
         Workbench& workbench = stored.workbench();
         if (std::find(regions_.begin(), regions_.end(), "pages") != regions_.end()) {
             buildPagesFromFiles(workbench, streams.err);
             stored.save();
         }
-        TComm comm(CommSettings::mainWindow());
-        ReplyFlag replyFlag;
-        comm.setOnReceiveData(
-            [&replyFlag](TComm&, const std::uint8_t*, std::uint16_t) { replyFlag.raise(); });
-        port_.open(comm);
-        for (const auto& name : regions_) {
-            const UploadRegion region = kRegionNames.at(name);
-            std::int32_t blocks = 0;
-            for (const PageRange& range : uploadRanges(region, workbench.regionMap)) {
-                blocks += countBlocksToSend(workbench.image, range.start, range.count);
-            }
-            TerminalProgress progress(streams.err, "upload " + name);
-            PortEventHost host(comm, progress);
-            ModuleLink link{comm, replyFlag, host};
-            NoDisplay display;
-            uploadRegion(link, workbench.image, workbench.regionMap, region, display);
-            streams.out << name << ": " << blocks << (blocks == 1 ? " block" : " blocks")
-                        << " sent\n";
-        }
+        upload(workbench, streams);
     }
 
 private:
+    void checkArguments() const {
+        if (regions_.empty() && !forget_) {
+            throw CLI::RequiredError("REGION");
+        }
+        if (!regions_.empty() && port_.port.empty()) {
+            throw CLI::RequiredError("--port");
+        }
+    }
+
+    std::vector<UploadRegion> regions() const {
+        std::vector<UploadRegion> regions;
+        for (const auto& name : regions_) {
+            regions.push_back(kRegionNames.at(name));
+        }
+        return regions;
+    }
+
+    void upload(const Workbench& workbench, VerbStreams& streams) const {
+        TComm comm(CommSettings::mainWindow());
+        ModuleChannel channel(comm);
+        port_.open(channel);
+        UploadSession session(workbench.image, uploadRanges(regions(), workbench.regionMap),
+                              uploadJournalPath(), changed_);
+        printNotices(session, streams.err);
+        const AnswerCounts before = channel.counts();
+        TerminalProgress progress(streams.err, "upload");
+        PortEventHost host(comm, progress);
+        ModuleLink link{channel, host};
+        try {
+            for (const auto& name : regions_) {
+                uploadOneRegion(link, workbench, name, session, streams.out);
+            }
+            takeLateAnswers(channel);
+        } catch (const TransferError&) {
+            session.answersOutnumberedExchanges(channel.counts() - before, framed());
+            throw;
+        }
+        progress.clearLine();
+        printNotices(session, streams.err);
+        if (session.answersOutnumberedExchanges(channel.counts() - before, framed())) {
+            warnOfRunningAhead(streams.err, framed());
+        }
+        if (!progress.toTerminal()) {
+            streams.err << "upload: "
+                        << session.meter().summary(UploadMeter::Clock::now(),
+                                                   session.plan().sectorsSkipped())
+                        << '\n';
+        }
+    }
+
+    // A region is reported sent once its bytes have left the port.
+    void uploadOneRegion(ModuleLink& link, const Workbench& workbench, const std::string& name,
+                         UploadSession& session, std::ostream& out) const {
+        const UploadRegion region = kRegionNames.at(name);
+        std::int64_t blocks = 0;
+        for (const PageRange& range : uploadRanges(region, workbench.regionMap)) {
+            blocks += session.plan().blocksToSend(range);
+        }
+        NoDisplay display;
+        uploadRegion(link, workbench.image, workbench.regionMap, region, display, session);
+        waitUntilSent(link.channel);
+        out << name << ": " << blocks << (blocks == 1 ? " block" : " blocks") << " sent\n";
+    }
+
+    static void printNotices(UploadSession& session, std::ostream& err) {
+        for (const auto& notice : session.takeNotices()) {
+            err << notice << '\n';
+        }
+    }
+
+    bool framed() const { return !port_.replyEnd.empty(); }
+
     std::vector<std::string> regions_;
+    bool changed_ = false;
+    bool forget_ = false;
     ModulePortOptions port_;
 };
+
+// The commands of a send as text: a zero byte cannot go in a command (the module's text ends
+// there), so text that holds one is refused, naming its line.
+std::string commandText(const std::string& file) {
+    const std::string text = file.empty()
+                                 ? std::string(std::istreambuf_iterator<char>(std::cin), {})
+                                 : readWholeFile(file);
+    const std::size_t zero = text.find('\0');
+    if (zero != std::string::npos) {
+        const auto line =
+            1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(zero), '\n');
+        throw WorkbenchError((file.empty() ? std::string("standard input") : file) + ", line " +
+                             std::to_string(line) +
+                             ": a zero byte, which no command can carry; nothing was sent");
+    }
+    return text;
+}
 
 class SendVerb : public Verb {
 public:
@@ -132,41 +227,29 @@ public:
     }
 
     void run(VerbStreams& streams) override {
-        const std::string text = file_.empty()
-                                     ? std::string(std::istreambuf_iterator<char>(std::cin), {})
-                                     : readWholeFile(file_);
-        const auto lines = splitLines(utf8ToGbk(text));
+        const auto lines = splitLines(utf8ToGbk(commandText(file_)));
         TComm comm(CommSettings::mainWindow());
-        ReplyFlag replyFlag;
+        ModuleChannel channel(comm);
         GbkPieceJoiner answers;
-        comm.setOnReceiveData([&](TComm&, const std::uint8_t* bytes, std::uint16_t length) {
-            replyFlag.raise();
+        channel.setOnReceived([&](const std::uint8_t* bytes, std::uint16_t length) {
             streams.out << gbkToUtf8(answers.join({reinterpret_cast<const char*>(bytes), length}))
                         << std::flush;
         });
-        port_.open(comm);
+        port_.open(channel);
         TerminalProgress progress(streams.err, "send");
         PortEventHost host(comm, progress);
-        ModuleLink link{comm, replyFlag, host};
+        ModuleLink link{channel, host};
         const EchoLine noEcho = [](const std::string&) {};
         if (whole_) {
             sendWhole(link, lines, noEcho);
         } else {
             sendLineByLine(link, lines, noEcho);
         }
-        printLateAnswers(comm);
+        waitUntilSent(channel);
+        takeLateAnswers(channel);
     }
 
 private:
-    // An answer may come in more than one piece: the rest of the last one is printed as well,
-    // until the line has been quiet for two read intervals.
-    void printLateAnswers(TComm& comm) const {
-        const std::chrono::milliseconds quiet(2 * port_.readInterval + 50);
-        while (comm.waitForEvents(quiet)) {
-            comm.dispatchPending();
-        }
-    }
-
     std::string file_;
     bool whole_ = false;
     ModulePortOptions port_;

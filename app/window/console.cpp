@@ -21,8 +21,8 @@ std::vector<std::string> TForm3::gscriptLines() const {
 void TForm3::BsendClick() {
     const auto lines = gscriptLines();
     LongOperation operation(*this);
-    ModuleLink link{Comm1, replyFlag_, operation};
-    runTransfer(*rxmemo, [&] {
+    ModuleLink link{channel_, operation};
+    runTransfer(*rxmemo, channel_, [&] {
         sendLineByLine(link, lines,
                        [this](const std::string& echo) { appendMemoLine(*rxmemo, fromGbk(echo)); });
     });
@@ -32,8 +32,8 @@ void TForm3::BsendClick() {
 void TForm3::bsend2Click() {
     const auto lines = gscriptLines();
     LongOperation operation(*this);
-    ModuleLink link{Comm1, replyFlag_, operation};
-    runTransfer(*rxmemo, [&] {
+    ModuleLink link{channel_, operation};
+    runTransfer(*rxmemo, channel_, [&] {
         sendWhole(link, lines, [this](const std::string& echo) {
             appendMemoLine(*rxmemo, fromGbk(echo).chopped(1));
         });

@@ -6,7 +6,7 @@
 #include "common/integer_parse.h"
 #include "common/line_split.h"
 #include "common/workbench_error.h"
-#include "transfer/line_marker.h"
+#include "pages/line_marker.h"
 
 #include <QLabel>
 #include <QLineEdit>

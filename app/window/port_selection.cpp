@@ -18,9 +18,10 @@ namespace lumivert {
 // The port's events are raised from the window's event loop: the notifier fires while the
 // port's threads have posted something, and the dispatch runs the handlers under the guard.
 void TForm3::createComm1() {
-    Comm1.setOnReceiveData([this](TComm& sender, const std::uint8_t* buffer, std::uint16_t length) {
-        Comm1ReceiveData(sender, buffer, length);
+    channel_.setOnReceived([this](const std::uint8_t* buffer, std::uint16_t length) {
+        Comm1ReceiveData(Comm1, buffer, length);
     });
+    channel_.setOnPortLost([this] { portLost(); });
     comm1Notifier_ =
         std::make_unique<QSocketNotifier>(Comm1.wakeDescriptor(), QSocketNotifier::Read);
     connect(comm1Notifier_.get(), &QSocketNotifier::activated, this,
@@ -66,7 +67,7 @@ void TForm3::Button1Click() {
     // The rate of the item shown; a typed rate that is no item is none.
     const QString rate = btl->itemText(btl->findText(btl->currentText(), Qt::MatchExactly));
     Comm1.setBaudRate(static_cast<std::uint32_t>(parseInteger(rate.toStdString())));
-    Comm1.OpenPort();
+    channel_.openPort();
     PortOpen = 1;
     Button1->setText(QStringLiteral("关闭"));
     for (QWidget* button : {up1, up2, up3, up4, up5, up6, Bsend, bsend2}) {
@@ -74,10 +75,20 @@ void TForm3::Button1Click() {
     }
 }
 
+// The port is closed as the closing press of Button1 closes it, the button back to its first
+// caption; the send and upload buttons stay as they are. A transfer that was running ends
+// with the same message.
+void TForm3::portLost() {
+    PortOpen = 0;
+    Button1->setText(QStringLiteral("打开串口"));
+    Comm1.ClosePort();
+    appendMemoLine(*rxmemo, QString::fromStdString("串口已断开：" + Comm1.CommName()));
+}
+
 // Received bytes go to the end of rxmemo as they came, as GBK text shown up to a zero byte.
+// The channel has raised the reply flag when they answer the module's last exchange.
 void TForm3::Comm1ReceiveData(TComm& /*Sender*/, const std::uint8_t* Buffer,
                               std::uint16_t BufferLength) {
-    replyFlag_.raise();
     const auto* bytes = reinterpret_cast<const char*>(Buffer);
     const std::string_view shown(
         bytes, static_cast<std::size_t>(std::find(bytes, bytes + BufferLength, '\0') - bytes));

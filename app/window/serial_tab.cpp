@@ -64,6 +64,7 @@ QWidget* TForm3::buildSerialTab() {
     for (QPushButton* upload : {up1, up2, up3, up4, up5, up6}) {
         upload->setEnabled(false);
     }
+    createUploadMenu();
 
     // The page list, docked right.
     Panel2 = makePanel(tab, "Panel2");

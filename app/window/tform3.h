@@ -8,9 +8,10 @@
 #include "font/glyph_rasterizer.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
+#include "pages/page_files.h"
 #include "serial/reply_flag.h"
 #include "serial/tcomm.h"
-#include "transfer/page_files.h"
+#include "transfer/module_channel.h"
 #include "transfer/region_upload.h"
 
 #include <QColor>
@@ -23,6 +24,7 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QColorDialog;
 class QComboBox;
 class QFontDialog;
@@ -74,9 +76,10 @@ public:
     // Whether a long operation (a generation, the batch conversion, an upload, a send) runs.
     bool longOperationRunning() const { return longOperationDepth_ > 0; }
 
-    // The window's serial port, and the flag its receive handler raises whenever bytes arrive.
+    // The window's serial port, and the flag its receive handler raises when the module has
+    // answered.
     TComm& comm1() { return Comm1; }
-    const ReplyFlag& replyFlag() const { return replyFlag_; }
+    const ReplyFlag& replyFlag() const { return channel_.replyFlag(); }
     // Runs the colour dialog modally and returns its result; tests put one in its place
     // that never blocks.
     using ColourDialogRunner = std::function<int(QColorDialog&)>;
@@ -136,6 +139,8 @@ private:
 
     // The serial port's events reach the window through its event loop.
     void createComm1();
+    // The port went away while open: it is closed, as by Button1.
+    void portLost();
 
     // Handlers of the serial tab.
     void cbcommChange();
@@ -151,8 +156,12 @@ private:
     void Button7Click();
     void BsendClick();
     void bsend2Click();
-    // Uploads one kind of content as a long operation, its progress in Label13 and pb1.
+    // Uploads one kind of content as a long operation, its progress in Label13 and pb1, its
+    // rate in the status bar.
     void uploadContent(UploadRegion region);
+    // The context menu of the upload group: reply framing, changed sectors only.
+    void createUploadMenu();
+    void replyFramingToggled(bool on);
     // Rows 1 to 128 of the page list, GBK.
     std::vector<PageRow> pageRows() const;
     // The lines of gscript, GBK.
@@ -204,8 +213,8 @@ private:
     // goes to rxmemo; a GBK character split between two receive events waits for its second
     // byte in receivedText_.
     TComm Comm1{CommSettings::mainWindow()};
+    ModuleChannel channel_{Comm1};
     std::unique_ptr<QSocketNotifier> comm1Notifier_;
-    ReplyFlag replyFlag_;
     int PortOpen = 0;
     GbkPieceJoiner receivedText_;
     // Page files that could not be read at start; they are not overwritten at exit.
@@ -242,6 +251,8 @@ private:
     QPushButton* up5 = nullptr;
     QLabel* Label13 = nullptr;
     QProgressBar* pb1 = nullptr;
+    QAction* replyFramingItem = nullptr;
+    QAction* changedOnlyItem = nullptr;
     QTableWidget* sg1 = nullptr;
     QPlainTextEdit* rxmemo = nullptr;
     QPlainTextEdit* gscript = nullptr;

@@ -187,7 +187,7 @@ TEST_F(BlockUploadTest, ClosingThePortEndsTheWaitAtOnce) {
     LinkedModule line(slow);
     put(80, 0, 0x01);
     InterruptingHost closing(line.comm, true);
-    ModuleLink link{line.comm, line.replyFlag, closing};
+    ModuleLink link{line.channel, closing};
     const auto started = std::chrono::steady_clock::now();
     try {
         UploadPages(link, image(), 80, 16, display);
@@ -205,7 +205,7 @@ TEST_F(BlockUploadTest, ACancelledUploadStopsDuringItsWait) {
     put(80, 0, 0x01);
     put(84, 0, 0x01);
     InterruptingHost cancelling(line.comm, false);
-    ModuleLink link{line.comm, line.replyFlag, cancelling};
+    ModuleLink link{line.channel, cancelling};
     EXPECT_EQ(UploadPages(link, image(), 80, 16, display), TransferEnd::Cancelled);
     EXPECT_EQ(display.captions.back(), "");
     std::this_thread::sleep_for(milliseconds(200));

@@ -1,7 +1,7 @@
 #include "image/workbench.h"
+#include "pages/page_region.h"
 #include "tests/transfer/linked_module.h"
 #include "tests/transfer/upload_check.h"
-#include "transfer/page_region.h"
 #include "transfer/region_upload.h"
 
 #include <gtest/gtest.h>
@@ -70,9 +70,9 @@ TEST(RegionUploadTest, EachUploadSendsTheBlocksThatHoldData) {
 TEST(RegionUploadTest, OnlyPageThreeWithTextSendsPagesOneAndThree) {
     auto workbench = std::make_unique<Workbench>();
     workbench->reset();
-    std::vector<std::string> contents(128);
-    contents[2] = "CLS(0);|R|ADS12(0,0,'\xB4\xAE',15);";
-    buildPageRegion(workbench->image, workbench->regionMap, contents);
+    const std::vector<PageRow> rows = {
+        numberOnlyRow(1), numberOnlyRow(2), {"3", "", "CLS(0);|R|ADS12(0,0,'\xB4\xAE',15);"}};
+    buildPageRegion(workbench->image, workbench->regionMap, rows);
     const std::vector<std::int32_t> pagesOneAndThree = {3584, 3592};
     ASSERT_EQ(expectedBlocks(workbench->image, 3584, 512), pagesOneAndThree);
     LinkedModule line;

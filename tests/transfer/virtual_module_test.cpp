@@ -185,14 +185,12 @@ TEST(VirtualModuleProgramTest, ServesAnUploadAndWritesItsFlashAtTheEnd) {
     workbench->image.store(0x75C00, 0x22);
     {
         TComm comm(CommSettings::mainWindow());
-        ReplyFlag replyFlag;
+        ModuleChannel channel(comm);
         comm.setCommName(path);
         comm.setReadIntervalTimeout(5);
-        comm.setOnReceiveData(
-            [&](TComm&, const std::uint8_t*, std::uint16_t) { replyFlag.raise(); });
-        comm.OpenPort();
+        channel.openPort();
         PortEventHost host(comm);
-        ModuleLink link{comm, replyFlag, host};
+        ModuleLink link{channel, host};
         RecordingDisplay display;
         EXPECT_EQ(UploadPages(link, workbench->image, 1872, 16, display), TransferEnd::Finished);
     }

@@ -181,15 +181,24 @@ TEST_F(PortSelectionTest, ReceivedTextAppearsInTheMemoAndRaisesTheReplyFlag) {
     EXPECT_FALSE(rxmemo->toPlainText().contains(QStringLiteral("hidden")));
 }
 
-// The device goes away with the port open: the next press closes it cleanly.
-TEST_F(PortSelectionTest, APortWhosePeerWentAwayClosesCleanly) {
+// The device goes away with the port open: the window closes it at once and says so; the
+// button is back to its first caption, the send buttons stay enabled, and the next press
+// opens again.
+TEST_F(PortSelectionTest, APortWhosePeerWentAwayIsClosedAtOnce) {
     openOn(pty.path());
     pty.closePeer();
-    processEventsUntil([] { return false; }, milliseconds(100));
-    button->click();
-    EXPECT_FALSE(window->comm1().isOpen());
-    EXPECT_EQ(button->text(), QStringLiteral("打开"));
+    ASSERT_TRUE(processEventsUntil([&] { return !window->comm1().isOpen(); }));
+    EXPECT_EQ(button->text(), QStringLiteral("打开串口"));
+    EXPECT_TRUE(rxmemo->toPlainText().contains(
+        QString::fromStdString("\n串口已断开：" + pty.path() + "\n")))
+        << rxmemo->toPlainText().toStdString();
+    EXPECT_EQ(enabledSendButtons().size(), 8u);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+
+    PtyPair next;
+    openOn(next.path());
+    EXPECT_TRUE(window->comm1().isOpen());
+    EXPECT_EQ(button->text(), QStringLiteral("关闭"));
 }
 
 } // namespace

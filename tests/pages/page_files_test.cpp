@@ -1,7 +1,7 @@
 #include "common/text_file.h"
 #include "common/workbench_error.h"
+#include "pages/page_files.h"
 #include "tests/support/temp_folder.h"
-#include "transfer/page_files.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "transfer/line_marker.h"
+#include "pages/line_marker.h"
 
 #include "common/gbk_chars.h"
 #include "common/trim.h"

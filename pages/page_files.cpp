@@ -1,4 +1,4 @@
-#include "transfer/page_files.h"
+#include "pages/page_files.h"
 
 #include "common/folders.h"
 #include "common/line_split.h"

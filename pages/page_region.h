@@ -2,7 +2,7 @@
 
 #include "image/flash_image.h"
 #include "image/region_map.h"
-#include "transfer/page_files.h"
+#include "pages/page_files.h"
 
 #include <cstdint>
 #include <string>
@@ -20,11 +20,12 @@ inline constexpr std::size_t kLongestPageText = kPageSlotSize - 1;
 // markers, so that the lines reach the module joined.
 std::string pageText(const std::string& content);
 
-// Builds the pages region from the contents of pages 1 to 128 (missing ones count as empty):
+// Builds the pages region from the rows of pages 1 to 128 of the page list, each row's content
+// cell (missing rows count as empty):
 // a page with text gets its text and a 0x00 at the start of its slot, the rest of the slot
 // keeping what it held; a page without text a slot of 0xFF. A text longer than 1,023 bytes
 // is cut at a whole character to fit; the result holds a warning line for each such page.
 std::vector<std::string> buildPageRegion(FlashImage& image, const RegionMap& map,
-                                         const std::vector<std::string>& contents);
+                                         const std::vector<PageRow>& rows);
 
 } // namespace lumivert

@@ -1,8 +1,6 @@
-// The page list's text rules: line markers, trimming, the command of the whole send, and how
-// long the workbench waits for an answer.
+// The command of the whole send, and how long the workbench waits for an answer.
 #include "serial/comm_settings.h"
 #include "transfer/console.h"
-#include "transfer/line_marker.h"
 #include "transfer/reply_time_limit.h"
 
 #include <gtest/gtest.h>
@@ -11,38 +9,6 @@ namespace lumivert {
 namespace {
 
 using std::chrono::milliseconds;
-
-struct MarkerCase {
-    const char* text;
-    const char* replacement;
-    const char* expected;
-};
-
-// "\x81|" is one GBK character whose second byte is "|".
-const MarkerCase markerCases[] = {
-    {"AB|R|ACD", "", "ABCD"},
-    {"AB|R|ACD", "\r\n", "AB\r\nCD"},
-    {"|R|R|A|A", "", "|R|A"},
-    {"|R|A|R|A", "", ""},
-    {"\x81|R|A", "", "\x81|R|A"},
-    {"\x81|\x81||R|A", "", "\x81|\x81|"},
-    {"\xB4\xAE|R|A\xBF\xDA", "\r\n", "\xB4\xAE\r\n\xBF\xDA"},
-    {"|R|", "", "|R|"},
-    {"AB|r|a", "", "AB|r|a"},
-};
-
-TEST(LineMarkerTest, ReplacesMarkersInOnePassCharacterByCharacter) {
-    for (const auto& [text, replacement, expected] : markerCases) {
-        EXPECT_EQ(replaceLineMarkers(text, replacement), expected) << text;
-    }
-}
-
-TEST(LineMarkerTest, JoinsTrimmedLines) {
-    const auto lines = trimLines({"  AB ", "\tCD", "", " \xB4\xAE "});
-    EXPECT_EQ(lines, (std::vector<std::string>{"AB", "CD", "", "\xB4\xAE"}));
-    EXPECT_EQ(joinWithLineMarkers(lines), "AB|R|ACD|R|A|R|A\xB4\xAE");
-    EXPECT_EQ(joinWithLineMarkers({}), "");
-}
 
 TEST(WholeCommandTest, JoinsTheTrimmedLinesAndEndsWithACarriageReturn) {
     EXPECT_EQ(wholeCommand({"AB", "  CD  "}), "ABCD\r");

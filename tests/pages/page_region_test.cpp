@@ -1,5 +1,5 @@
 #include "image/workbench.h"
-#include "transfer/page_region.h"
+#include "pages/page_region.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -23,9 +23,12 @@ protected:
         return bytes;
     }
 
-    std::vector<std::string> build(std::vector<std::string> contents) {
-        contents.resize(128);
-        return buildPageRegion(workbench->image, workbench->regionMap, contents);
+    std::vector<std::string> build(const std::vector<std::string>& contents) {
+        std::vector<PageRow> rows;
+        for (const auto& content : contents) {
+            rows.push_back({std::to_string(rows.size() + 1), "", content});
+        }
+        return buildPageRegion(workbench->image, workbench->regionMap, rows);
     }
 
     std::unique_ptr<Workbench> workbench = std::make_unique<Workbench>();

@@ -1,8 +1,8 @@
-#include "transfer/page_region.h"
+#include "pages/page_region.h"
 
 #include "common/gbk_chars.h"
 #include "common/trim.h"
-#include "transfer/line_marker.h"
+#include "pages/line_marker.h"
 
 #include <span>
 #include <vector>
@@ -14,14 +14,14 @@ std::string pageText(const std::string& content) {
 }
 
 std::vector<std::string> buildPageRegion(FlashImage& image, const RegionMap& map,
-                                         const std::vector<std::string>& contents) {
+                                         const std::vector<PageRow>& rows) {
     std::vector<std::string> warnings;
     const std::vector<std::uint8_t> erased(kPageSlotSize, kErased);
     for (int page = 1; page <= kPageCount; ++page) {
         const std::int64_t slot = map.offset(RegionMap::PageRegionBase) +
                                   static_cast<std::int64_t>(page - 1) * kPageSlotSize;
         const std::size_t index = static_cast<std::size_t>(page - 1);
-        std::string text = index < contents.size() ? pageText(contents[index]) : std::string();
+        std::string text = index < rows.size() ? pageText(rows[index][2]) : std::string();
         if (text.empty()) {
             image.store(slot, erased);
             continue;
