@@ -1,14 +1,18 @@
 #include "image/image_store.h"
 #include "image/workbench.h"
 #include "tests/cli/run_lumivert.h"
+#include "tests/support/pty_pair.h"
 #include "tests/support/temp_folder.h"
 #include "tests/transfer/upload_check.h"
 #include "tools/virtual-module/virtual_module.h"
 
+#include <atomic>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 namespace lumivert::testing {
 namespace {
@@ -124,9 +128,75 @@ TEST_F(TransferVerbsTest, BadOptionsAreUsageErrors) {
     for (const auto& args : usages) {
         EXPECT_EQ(lumivert(args).status, 2) << args[1];
     }
+    for (const char* rate : {"0", "49", "4000001", "fast", "9600.5", "-5"}) {
+        const Outcome run = lumivert({"send", "--port", "/dev/null", "--baud", rate, "/dev/null"});
+        EXPECT_EQ(run.status, 2) << rate;
+        EXPECT_NE(run.err.find("--baud"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("from 50 to 4000000 baud"), std::string::npos) << run.err;
+    }
+    for (const char* rate : {"50", "256000", "4000000"}) {
+        const Outcome run =
+            lumivert({"send", "--port", "lumivert-no-such-port", "--baud", rate, "/dev/null"});
+        EXPECT_EQ(run.status, 1) << rate << ": " << run.err;
+    }
     const Outcome missing = lumivert({"send", "--port", "lumivert-no-such-port", "/dev/null"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "lumivert: 打开串口出错\r\n此串口不存在或被占用\n");
+}
+
+// Nothing of a command file goes unsent without a word: a zero byte cannot be sent in a
+// command, so the file is refused whole.
+TEST_F(TransferVerbsTest, SendRefusesCommandsWithAZeroByte) {
+    writeFile("commands.txt", std::string("AB\nC\0D\nEF\n", 10));
+    VirtualModule module;
+    module.start();
+    const Outcome run = lumivert({"send", (folder / "commands.txt").string()}, &module);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("commands.txt, line 2: a zero byte"), std::string::npos) << run.err;
+    EXPECT_TRUE(module.commands().empty());
+}
+
+// A module that sends a byte every 150 ms whatever it is told, its heartbeat.
+class Heartbeat {
+public:
+    explicit Heartbeat(const PtyPair& line)
+        : thread_([this, &line] {
+              while (!stopped_) {
+                  line.send(std::string("."));
+                  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+              }
+          }) {}
+    ~Heartbeat() { stop(); }
+    Heartbeat(const Heartbeat&) = delete;
+    Heartbeat& operator=(const Heartbeat&) = delete;
+
+    void stop() {
+        stopped_ = true;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+
+private:
+    std::atomic<bool> stopped_{false};
+    std::thread thread_;
+};
+
+// The late answers after the last command are taken in for a bounded time, once: a heartbeat
+// that never pauses for two read intervals does not keep the send alive.
+TEST_F(TransferVerbsTest, SendEndsAfterItsLastAnswerThoughBytesKeepComing) {
+    writeFile("commands.txt", "AB\n");
+    PtyPair line;
+    Heartbeat heartbeat(line);
+    auto run = std::async(std::launch::async, [&] {
+        return lumivert({"send", "--port", line.path(), (folder / "commands.txt").string()});
+    });
+    const bool ended = run.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    heartbeat.stop();
+    EXPECT_TRUE(ended) << "the send went on for as long as the heartbeat";
+    const Outcome outcome = run.get();
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out.find_first_not_of('.'), std::string::npos) << outcome.out;
 }
 
 } // namespace
