@@ -144,6 +144,42 @@ TEST_F(TransferVerbsTest, BadOptionsAreUsageErrors) {
     EXPECT_EQ(missing.err, "lumivert: 打开串口出错\r\n此串口不存在或被占用\n");
 }
 
+// Answers in two pieces 30 ms apart, the read interval 5 ms: framed by their end, every
+// command and block waits for its whole answer; unframed, the second piece of one answer ends
+// the next wait, the upload runs ahead of the module, and says so.
+TEST_F(TransferVerbsTest, FramedAnswersKeepTheUploadAndTheSendInStepWithTheModule) {
+    auto image = std::make_unique<Workbench>();
+    image->reset();
+    for (std::int64_t offset = 0x5000; offset < 0x9000; offset += 1024) {
+        image->image.store(offset, 0x5A);
+    }
+    ImageStore(folder / "work" / "sdata.tmp").save(image->image);
+    writeFile("commands.txt", "AB\nCD\nEF\n");
+    VirtualModuleOptions split;
+    split.splitPause = std::chrono::milliseconds(30);
+
+    VirtualModule framed(split);
+    framed.start();
+    const Outcome upload = lumivert({"upload", "gb12", "--reply-end", "\\r\\n"}, &framed);
+    ASSERT_EQ(upload.status, 0) << upload.err;
+    EXPECT_EQ(upload.err.find("warning"), std::string::npos) << upload.err;
+    const Outcome send =
+        lumivert({"send", "--reply-end", "\\r\\n", (folder / "commands.txt").string()}, &framed);
+    ASSERT_EQ(send.status, 0) << send.err;
+    EXPECT_EQ(send.out, "OK\r\nOK\r\nOK\r\n");
+    EXPECT_EQ(framed.blocks().size(), 16u);
+    EXPECT_TRUE(framed.protocolErrors().empty()) << framed.protocolErrors().front();
+
+    VirtualModule unframed(split);
+    unframed.start();
+    const Outcome ahead = lumivert({"upload", "gb12"}, &unframed);
+    EXPECT_NE(ahead.err.find("warning: the module's answers came in more pieces"),
+              std::string::npos)
+        << ahead.err;
+    EXPECT_NE(ahead.err.find("--reply-end"), std::string::npos);
+    EXPECT_FALSE(unframed.protocolErrors().empty());
+}
+
 // Nothing of a command file goes unsent without a word: a zero byte cannot be sent in a
 // command, so the file is refused whole.
 TEST_F(TransferVerbsTest, SendRefusesCommandsWithAZeroByte) {
