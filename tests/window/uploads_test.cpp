@@ -1,9 +1,13 @@
+#include "tests/support/pty_pair.h"
 #include "tests/transfer/upload_check.h"
 #include "tests/window/module_window.h"
 #include "transfer/region_upload.h"
 
+#include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <fstream>
 #include <random>
@@ -184,6 +188,64 @@ TEST_F(UploadsTest, ThePageUploadSendsThePageListAsItStands) {
     EXPECT_TRUE(memoText("rxmemo").contains(QStringLiteral("页面 6 的内容有 1100 字节")))
         << memoText("rxmemo").toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+// The group's context menu: both items off at each start.
+TEST_F(UploadsTest, TheUploadGroupOffersFramingAndChangedSectorsOff) {
+    window = openWindow();
+    auto* group = control<QGroupBox>("GroupBox4");
+    EXPECT_EQ(group->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList items;
+    for (const QAction* item : group->actions()) {
+        items << item->text();
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_FALSE(item->isChecked());
+    }
+    EXPECT_EQ(items, (QStringList{QStringLiteral("应答以回车换行结束（快速上传）"),
+                                  QStringLiteral("只上传改动的扇区")}));
+}
+
+// Framed answers: a module that answers in two pieces 30 ms apart never gets a block before
+// its answer. Changed sectors only: without a journal everything goes, with a notice; a
+// second upload of the unchanged image sends nothing.
+TEST_F(UploadsTest, FramedAndChangedOnlyUploadsFromTheMenu) {
+    storeScatteredImage();
+    VirtualModuleOptions split;
+    split.splitPause = milliseconds(30);
+    VirtualModule module(split);
+    module.start();
+    openOn(module);
+    control<QAction>("replyFramingItem")->setChecked(true);
+    control<QAction>("changedOnlyItem")->setChecked(true);
+    press("up1");
+    const auto full = module.blocks();
+    EXPECT_EQ(full, expectedBlocks(window->workbench().image, 80, 768));
+    EXPECT_TRUE(module.protocolErrors().empty()) << module.protocolErrors().front();
+    EXPECT_TRUE(memoText("rxmemo").contains(QStringLiteral("没有上传记录")));
+
+    press("up1");
+    EXPECT_EQ(module.blocks().size(), full.size());
+    EXPECT_TRUE(control<QStatusBar>("StatusBar1")->currentMessage().contains(QStringLiteral("跳过")));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+// The module's side of the line goes away during an upload: the upload ends at once naming
+// the port, and the port is closed as by Button1.
+TEST_F(UploadsTest, APortThatGoesAwayEndsTheUploadAndIsClosed) {
+    storeScatteredImage();
+    PtyPair line;
+    window = openWindow();
+    control<QComboBox>("cbcomm")->setEditText(QString::fromStdString(line.path()));
+    press("Button1");
+    QTimer::singleShot(100, window.get(), [&line] { line.closePeer(); });
+    press("up6");
+    const QString lost = QString::fromStdString("串口已断开：" + line.path());
+    ASSERT_EQ(messages, QStringList{lost});
+    EXPECT_EQ(memoText("rxmemo").count(lost), 1);
+    EXPECT_FALSE(window->comm1().isOpen());
+    EXPECT_EQ(control<QPushButton>("Button1")->text(), QStringLiteral("打开串口"));
+    EXPECT_TRUE(control<QPushButton>("up6")->isEnabled());
+    expectFinishedDisplay();
 }
 
 } // namespace
