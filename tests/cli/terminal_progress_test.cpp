@@ -36,5 +36,19 @@ TEST(TerminalProgress, ClearedLineIsDrawnAgainAtTheNextStep) {
     EXPECT_EQ(terminal.str(), "\rpictures 1/512  0%\r\033[K\rpictures 2/512  0%\n");
 }
 
+// An upload adds its rate and the time it still needs, once it can tell.
+TEST(TerminalProgress, AnUploadShowsItsRateAndTimeLeft) {
+    std::ostringstream terminal;
+    {
+        TerminalProgress progress(terminal, "upload", true);
+        progress.throughput(0.0, std::nullopt);
+        progress.progress(0, 192);
+        progress.throughput(11520.4, std::chrono::seconds(75));
+        progress.progress(192, 192);
+    }
+    EXPECT_EQ(terminal.str(), "\rupload 0/192  0%  0 B/s\033[K"
+                              "\rupload 192/192  100%  11520 B/s  1:15 left\033[K\n");
+}
+
 } // namespace
 } // namespace lumivert

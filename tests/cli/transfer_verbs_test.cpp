@@ -75,6 +75,8 @@ TEST_F(TransferVerbsTest, UploadSendsTheRegionsGiven) {
     const Outcome run = lumivert({"upload", "ascii", "pages"}, &module);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "ascii: 2 blocks sent\npages: 1 block sent\n");
+    EXPECT_TRUE(run.err.starts_with("upload: 3 blocks, 3114 bytes, ")) << run.err;
+    EXPECT_TRUE(run.err.ends_with(" bytes/s, 0 sectors skipped\n")) << run.err;
     const auto stored = storedWorkbench();
     EXPECT_EQ(stored->image.load(0xE1000), 'X');
     expectModuleReceived(module, stored->image, {1872, 1884, 3600});
