@@ -86,19 +86,17 @@ std::string blockHolding(std::int32_t page, std::uint8_t value) {
 // What each block of FlashPages 12 to 35 holds: '1' the bytes of the first upload, '2' those of
 // the second, 'F' erased.
 std::string blocksOfPages12To35(const std::vector<std::uint8_t>& flash) {
-    std::string held;
-    for (std::int32_t page = 12; page < 36; page += 4) {
-        const std::uint8_t first = flash[static_cast<std::size_t>(page) * 256];
-        const bool whole =
-            std::all_of(flash.begin() + page * 256, flash.begin() + page * 256 + 1024,
-                        [first](std::uint8_t byte) { return byte == first; });
-        held += !whole          ? '?'
-                : first == 0x11 ? '1'
-                : first == 0x22 ? '2'
-                : first == 0xFF ? 'F'
-                                : '?';
+    const auto held = [](std::uint8_t byte) {
+        return byte == 0x11 ? '1' : byte == 0x22 ? '2' : byte == 0xFF ? 'F' : '?';
+    };
+    std::string blocks;
+    for (std::ptrdiff_t start = 0x0C00; start < 0x2400; start += 1024) { // pages 12 to 35
+        const auto block = flash.begin() + start;
+        const bool even =
+            std::all_of(block, block + 1024, [&](auto byte) { return byte == *block; });
+        blocks += even ? held(*block) : '?';
     }
-    return held;
+    return blocks;
 }
 
 // FlashPages 12 to 35 all hold data (the end of Sector 0, all of Sector 1, the start of
@@ -221,6 +219,7 @@ public:
     explicit ModuleProgram(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), LUMIVERT_VIRTUAL_MODULE);
         std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
         for (auto& argument : arguments) {
             argv.push_back(argument.data());
         }
@@ -335,8 +334,8 @@ TEST(VirtualModuleProgramTest, ErasesSectorsAndCountsProtocolErrors) {
                              "virtual-module: 4 commands, 2 blocks, 1 protocol error\n");
     const auto flash = readFlashFile(flashFile);
     ASSERT_EQ(flash.size(), 0x200000u);
-    EXPECT_EQ(flash[16 * 256], 0x22);
-    EXPECT_EQ(flash[20 * 256], 0xFF);
+    EXPECT_EQ(flash[0x1000], 0x22) << "the block at FlashPage 16";
+    EXPECT_EQ(flash[0x1400], 0xFF) << "the block at FlashPage 20, erased";
 }
 
 TEST(VirtualModuleProgramTest, RefusesARateOutsideTheRange) {
