@@ -90,13 +90,13 @@ void VirtualModule::requestFlashSave() {
 }
 
 void VirtualModule::hangUp() {
-    if (!thread_.joinable()) {
-        closeLine();
-        return;
+    if (thread_.joinable()) {
+        hangUpRequested_ = true;
+        signalWake(wake_.get());
+        thread_.join();
     }
-    hangUpRequested_ = true;
-    signalWake(wake_.get());
-    thread_.join();
+    // Also when serving had ended before.
+    closeLine();
 }
 
 std::vector<std::string> VirtualModule::commands() const {
