@@ -1,3 +1,4 @@
+#include "common/escaped_text.h"
 #include "common/line_split.h"
 #include "common/trim.h"
 
@@ -72,6 +73,14 @@ TEST(SplitLines, BreaksAtCrLfOrCrLfAndStopsAtZeroByte) {
         SCOPED_TRACE(testing::PrintToString(c.input));
         EXPECT_EQ(splitLines(c.input), c.expected);
     }
+}
+
+TEST(EscapedTextTest, TakesEscapes) {
+    EXPECT_EQ(unescapeText("OK\\r\\n"), "OK\r\n");
+    EXPECT_EQ(unescapeText("\\x06\\t\\\\"), "\x06\t\\");
+    EXPECT_THROW(unescapeText("\\q"), std::invalid_argument);
+    EXPECT_THROW(unescapeText("\\x4"), std::invalid_argument);
+    EXPECT_THROW(unescapeText("A\\"), std::invalid_argument);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "image/workbench.h"
 #include "tests/support/temp_folder.h"
 #include "tests/transfer/linked_module.h"
+#include "tests/transfer/raw_terminal.h"
 #include "tests/transfer/upload_check.h"
 #include "tools/virtual-module/module_protocol.h"
-#include "tools/virtual-module/reply_text.h"
 #include "tools/virtual-module/virtual_module.h"
 
 #include <csignal>
@@ -69,46 +69,73 @@ TEST(ModuleProtocolTest, UnscramblesBlocksIntoItsFlash) {
     EXPECT_EQ(flash[0x1FFDFF], 0xFF);
 }
 
-TEST(ReplyTextTest, TakesEscapes) {
-    EXPECT_EQ(unescapeReplyText("OK\\r\\n"), "OK\r\n");
-    EXPECT_EQ(unescapeReplyText("\\x06\\t\\\\"), "\x06\t\\");
-    EXPECT_THROW(unescapeReplyText("\\q"), std::invalid_argument);
-    EXPECT_THROW(unescapeReplyText("\\x4"), std::invalid_argument);
-    EXPECT_THROW(unescapeReplyText("A\\"), std::invalid_argument);
+// The data of a block that puts `value` into every byte of its 1,024.
+std::string dataHolding(std::uint8_t value) {
+    std::string block(1024, '\0');
+    for (std::size_t m = 0; m < block.size(); ++m) {
+        block[m] = static_cast<char>(value ^ (m & 0xFF));
+    }
+    return block;
 }
 
-// The workbench's side of the line, opened by the test itself.
-class RawTerminal {
-public:
-    explicit RawTerminal(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY)) {
-        termios settings{};
-        ::tcgetattr(fd_.get(), &settings);
-        ::cfmakeraw(&settings);
-        ::tcsetattr(fd_.get(), TCSANOW, &settings);
-    }
+std::string blockHolding(std::int32_t page, std::uint8_t value) {
+    return "BUP(" + std::to_string(page) + ",232)\r" + dataHolding(value);
+}
 
-    void write(const std::string& bytes) const {
-        ASSERT_EQ(::write(fd_.get(), bytes.data(), bytes.size()),
-                  static_cast<ssize_t>(bytes.size()));
+// What each block of FlashPages 12 to 35 holds: '1' the bytes of the first upload, '2' those of
+// the second, 'F' erased.
+std::string blocksOfPages12To35(const std::vector<std::uint8_t>& flash) {
+    const auto held = [](std::uint8_t byte) {
+        return byte == 0x11 ? '1' : byte == 0x22 ? '2' : byte == 0xFF ? 'F' : '?';
+    };
+    std::string blocks;
+    for (std::ptrdiff_t start = 0x0C00; start < 0x2400; start += 1024) { // pages 12 to 35
+        const auto block = flash.begin() + start;
+        const bool even =
+            std::all_of(block, block + 1024, [&](auto byte) { return byte == *block; });
+        blocks += even ? held(*block) : '?';
     }
+    return blocks;
+}
 
-    std::string read(std::size_t count, milliseconds timeout) const {
-        std::string bytes;
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (bytes.size() < count && std::chrono::steady_clock::now() < deadline) {
-            pollfd entry{fd_.get(), POLLIN, 0};
-            if (::poll(&entry, 1, 10) > 0) {
-                char chunk[256];
-                const ssize_t got = ::read(fd_.get(), chunk, sizeof chunk);
-                bytes.append(chunk, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-            }
+// FlashPages 12 to 35 all hold data (the end of Sector 0, all of Sector 1, the start of
+// Sector 2); then one more block arrives.
+TEST(ModuleProtocolTest, ErasesASectorOnItsFirstBlockOnlyWhenAsked) {
+    const struct {
+        bool erasesSectors;
+        std::int32_t page;
+        const char* held;
+    } cases[] = {
+        {true, 16, "12FFF1"},
+        {true, 20, "112111"},
+        {true, 28, "111121"},
+        {false, 16, "121111"},
+    };
+    for (const auto& [erasesSectors, page, held] : cases) {
+        auto protocol = std::make_unique<ModuleProtocol>(erasesSectors);
+        for (std::int32_t filled = 12; filled < 36; filled += 4) {
+            feed(*protocol, blockHolding(filled, 0x11));
         }
-        return bytes;
+        feed(*protocol, blockHolding(page, 0x22));
+        EXPECT_EQ(blocksOfPages12To35(protocol->flash()), held)
+            << "page " << page << (erasesSectors ? ", erasing" : ", overwriting");
     }
+}
 
-private:
-    UniqueFd fd_;
-};
+// The last Sector is erased up to the end of the flash; a Sector past the end erases nothing.
+TEST(ModuleProtocolTest, ErasesNothingPastTheEndOfTheFlash) {
+    auto protocol = std::make_unique<ModuleProtocol>(true);
+    feed(*protocol, blockHolding(8188, 0x11));
+    feed(*protocol, blockHolding(8192, 0x22));
+    EXPECT_EQ(protocol->flash()[0x1FFFFF], 0x11);
+    feed(*protocol, blockHolding(8176, 0x22));
+    const auto& flash = protocol->flash();
+    EXPECT_EQ(flash[0x1FF000], 0x22);
+    EXPECT_EQ(flash[0x1FF3FF], 0x22);
+    EXPECT_EQ(flash[0x1FF400], 0xFF);
+    EXPECT_EQ(flash[0x1FFFFF], 0xFF);
+    EXPECT_EQ(protocol->blocks(), (std::vector<std::int32_t>{8188, 8192, 8176}));
+}
 
 TEST(VirtualModuleTest, ReportsBytesThatComeBeforeItsReply) {
     VirtualModuleOptions slow;
@@ -156,28 +183,93 @@ TEST(VirtualModuleTest, ThePortCanBeClosedAndOpenedAgain) {
     expectModuleReceived(line.module, workbench->image, {80});
 }
 
-// The program itself: it prints its terminal's path, serves an upload, logs the commands
-// and writes its flash when asked to end.
+std::string readAll(int descriptor) {
+    std::string text;
+    char chunk[512];
+    ssize_t got = 0;
+    while ((got = ::read(descriptor, chunk, sizeof chunk)) > 0) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+std::vector<std::uint8_t> readFlashFile(const std::filesystem::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+// The program, run with `arguments`: its terminal's path is the first line it prints.
+class ModuleProgram {
+public:
+    struct Ending {
+        int status = -1;
+        std::string log;    // standard output after the path
+        std::string errors; // standard error
+    };
+
+    explicit ModuleProgram(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), LUMIVERT_VIRTUAL_MODULE);
+        std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
+        for (auto& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        int output[2];
+        int errors[2];
+        if (::pipe(output) != 0 || ::pipe(errors) != 0) {
+            throw std::runtime_error("no pipe");
+        }
+        child_ = ::fork();
+        if (child_ == 0) {
+            ::dup2(output[1], STDOUT_FILENO);
+            ::dup2(errors[1], STDERR_FILENO);
+            ::close(output[0]);
+            ::close(errors[0]);
+            ::execv(LUMIVERT_VIRTUAL_MODULE, argv.data());
+            ::_exit(127);
+        }
+        ::close(output[1]);
+        ::close(errors[1]);
+        output_.reset(output[0]);
+        errors_.reset(errors[0]);
+        std::string line;
+        char byte = 0;
+        while (::read(output_.get(), &byte, 1) == 1 && byte != '\n') {
+            line += byte;
+        }
+        path_ = line;
+    }
+
+    const std::string& path() const { return path_; }
+
+    // Ends it as the user does, by SIGTERM.
+    Ending end() {
+        ::kill(child_, SIGTERM);
+        Ending ending;
+        ending.log = readAll(output_.get());
+        ending.errors = readAll(errors_.get());
+        int status = 0;
+        if (::waitpid(child_, &status, 0) == child_ && WIFEXITED(status)) {
+            ending.status = WEXITSTATUS(status);
+        }
+        return ending;
+    }
+
+private:
+    pid_t child_ = -1;
+    UniqueFd output_;
+    UniqueFd errors_;
+    std::string path_;
+};
+
+// The program itself: it prints its terminal's path, serves an upload, logs the commands,
+// writes its flash when asked to end and counts what it received.
 TEST(VirtualModuleProgramTest, ServesAnUploadAndWritesItsFlashAtTheEnd) {
     TempFolder folder;
     const auto flashFile = folder / "flash.bin";
-    int output[2];
-    ASSERT_EQ(::pipe(output), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::dup2(output[1], STDOUT_FILENO);
-        ::close(output[0]);
-        ::execl(LUMIVERT_VIRTUAL_MODULE, LUMIVERT_VIRTUAL_MODULE, "--flash", flashFile.c_str(),
-                "--reply", "OK\\r\\n", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(output[1]);
-    FILE* log = ::fdopen(output[0], "r");
-    char line[512];
-    ASSERT_NE(std::fgets(line, sizeof line, log), nullptr);
-    std::string path(line);
-    path.pop_back();
+    ModuleProgram program({"--flash", flashFile.string(), "--reply", "OK\\r\\n"});
+    ASSERT_FALSE(program.path().empty());
 
     auto workbench = std::make_unique<Workbench>();
     workbench->reset();
@@ -186,7 +278,7 @@ TEST(VirtualModuleProgramTest, ServesAnUploadAndWritesItsFlashAtTheEnd) {
     {
         TComm comm(CommSettings::mainWindow());
         ModuleChannel channel(comm);
-        comm.setCommName(path);
+        comm.setCommName(program.path());
         comm.setReadIntervalTimeout(5);
         channel.openPort();
         PortEventHost host(comm);
@@ -194,27 +286,55 @@ TEST(VirtualModuleProgramTest, ServesAnUploadAndWritesItsFlashAtTheEnd) {
         RecordingDisplay display;
         EXPECT_EQ(UploadPages(link, workbench->image, 1872, 16, display), TransferEnd::Finished);
     }
-    ::kill(child, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "a protocol error, or the program failed";
+    const auto ending = program.end();
+    EXPECT_EQ(ending.status, 0) << "a protocol error, or the program failed";
+    EXPECT_EQ(ending.log, "BUP(1872,232)\nBUP(1872,232) data\nBUP(1884,232)\nBUP(1884,232) data\n"
+                          "flash written to " +
+                              flashFile.string() + "\n");
+    EXPECT_EQ(ending.errors, "virtual-module: 2 commands, 2 blocks, 0 protocol errors\n");
 
-    std::string logged;
-    while (std::fgets(line, sizeof line, log) != nullptr) {
-        logged += line;
-    }
-    std::fclose(log);
-    EXPECT_EQ(logged, "BUP(1872,232)\nBUP(1872,232) data\nBUP(1884,232)\nBUP(1884,232) data\n"
-                      "flash written to " +
-                          flashFile.string() + "\n");
-
-    std::ifstream file(flashFile, std::ios::binary);
-    const std::vector<std::uint8_t> flash((std::istreambuf_iterator<char>(file)),
-                                          std::istreambuf_iterator<char>());
+    const auto flash = readFlashFile(flashFile);
     ASSERT_EQ(flash.size(), 0x200000u);
     const auto image = workbench->image.image();
     EXPECT_TRUE(std::equal(flash.begin(), flash.end(), image.begin()));
+}
+
+// Paced and erasing Sectors: a command sent before the reply to the one before is counted as
+// a protocol error, and the Sector's first block erases a block stored before it.
+TEST(VirtualModuleProgramTest, ErasesSectorsAndCountsProtocolErrors) {
+    TempFolder folder;
+    const auto flashFile = folder / "flash.bin";
+    ModuleProgram program({"--baud", "115200", "--erase-sectors", "--flash", flashFile.string()});
+    ASSERT_FALSE(program.path().empty());
+    {
+        RawTerminal terminal(program.path());
+        terminal.write("A\rB\r");
+        EXPECT_EQ(terminal.read(8, milliseconds(5000)), "OK\r\nOK\r\n");
+        for (const auto& [page, value] : {std::pair{20, 0x11}, std::pair{16, 0x22}}) {
+            terminal.write("BUP(" + std::to_string(page) + ",232)\r");
+            EXPECT_EQ(terminal.read(4, milliseconds(5000)), "OK\r\n");
+            terminal.write(dataHolding(static_cast<std::uint8_t>(value)));
+            EXPECT_EQ(terminal.read(4, milliseconds(5000)), "OK\r\n");
+        }
+    }
+    const auto ending = program.end();
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_EQ(ending.errors, "protocol error: bytes arrived before the reply to A was written\n"
+                             "virtual-module: 4 commands, 2 blocks, 1 protocol error\n");
+    const auto flash = readFlashFile(flashFile);
+    ASSERT_EQ(flash.size(), 0x200000u);
+    EXPECT_EQ(flash[0x1000], 0x22) << "the block at FlashPage 16";
+    EXPECT_EQ(flash[0x1400], 0xFF) << "the block at FlashPage 20, erased";
+}
+
+TEST(VirtualModuleProgramTest, RefusesARateOutsideTheRange) {
+    for (const char* rate : {"0", "49", "4000001", "fast"}) {
+        ModuleProgram program({"--baud", rate});
+        EXPECT_TRUE(program.path().empty()) << rate;
+        const auto ending = program.end();
+        EXPECT_NE(ending.status, 0) << rate;
+        EXPECT_NE(ending.errors.find("--baud"), std::string::npos) << ending.errors;
+    }
 }
 
 } // namespace

@@ -1,17 +1,21 @@
 #include "tools/virtual-module/module_protocol.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace lumivert {
 namespace {
 
 constexpr std::size_t kFlashSize = 0x200000;
+constexpr auto kFlashEnd = static_cast<std::int64_t>(kFlashSize);
 constexpr std::size_t kBlockSize = 1024;
 constexpr std::int64_t kPageSize = 256;
+constexpr std::int32_t kPagesPerSector = 16;
 
 } // namespace
 
-ModuleProtocol::ModuleProtocol() : flash_(kFlashSize, 0xFF) {
+ModuleProtocol::ModuleProtocol(bool erasesSectors)
+    : erasesSectors_(erasesSectors), flash_(kFlashSize, 0xFF) {
     data_.reserve(kBlockSize);
 }
 
@@ -37,17 +41,31 @@ std::optional<ModuleProtocol::Request> ModuleProtocol::takeDataByte(std::uint8_t
         return std::nullopt;
     }
     const std::int64_t base = *dataPage_ * kPageSize;
-    for (std::size_t m = 0; m < kBlockSize; ++m) {
-        const std::int64_t offset = base + static_cast<std::int64_t>(m);
-        if (offset >= 0 && offset < static_cast<std::int64_t>(kFlashSize)) {
-            flash_[static_cast<std::size_t>(offset)] =
-                static_cast<std::uint8_t>(data_[m] ^ (m & 0xFF));
-        }
+    if (erasesSectors_ && *dataPage_ % kPagesPerSector == 0) {
+        eraseSector(base);
     }
+    storeBlock(base);
     blocks_.push_back(*dataPage_);
     data_.clear();
     dataPage_.reset();
     return Request{commands_.back() + " data"};
+}
+
+void ModuleProtocol::eraseSector(std::int64_t base) {
+    const std::int64_t end = std::min(base + kPagesPerSector * kPageSize, kFlashEnd);
+    for (std::int64_t offset = base; offset < end; ++offset) {
+        flash_[static_cast<std::size_t>(offset)] = 0xFF;
+    }
+}
+
+void ModuleProtocol::storeBlock(std::int64_t base) {
+    for (std::size_t m = 0; m < kBlockSize; ++m) {
+        const std::int64_t offset = base + static_cast<std::int64_t>(m);
+        if (offset < kFlashEnd) {
+            flash_[static_cast<std::size_t>(offset)] =
+                static_cast<std::uint8_t>(data_[m] ^ (m & 0xFF));
+        }
+    }
 }
 
 std::optional<std::int32_t> ModuleProtocol::blockUploadPage(const std::string& command) {

@@ -13,13 +13,17 @@ namespace lumivert {
 // sends it (byte m XOR (m mod 256)); they are unscrambled into the flash image from
 // FlashPage <page> on, bytes past the end of the 2 MB dropped. Every command and every block
 // asks for a reply.
+//
+// The flash starts all 0xFF. A block is stored over what is there, or, when the module erases
+// Sectors, the first block of a 4,096-byte Sector (FlashPage a multiple of 16) first erases
+// that whole Sector to 0xFF, as the module's flash does.
 class ModuleProtocol {
 public:
     struct Request {
         std::string answering; // the command (GBK), or "<command> data" for a block
     };
 
-    ModuleProtocol();
+    explicit ModuleProtocol(bool erasesSectors = false);
 
     // Takes one byte; returns the request it completes, if any.
     std::optional<Request> take(std::uint8_t byte);
@@ -37,7 +41,10 @@ public:
 private:
     std::optional<Request> takeCommandByte(std::uint8_t byte);
     std::optional<Request> takeDataByte(std::uint8_t byte);
+    void eraseSector(std::int64_t base);
+    void storeBlock(std::int64_t base);
 
+    bool erasesSectors_;
     std::string command_;
     std::optional<std::int32_t> dataPage_;
     std::vector<std::uint8_t> data_;

@@ -3,19 +3,19 @@
 #include "common/binary_file.h"
 #include "common/gbk.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace lumivert {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 void signalWake(int descriptor) {
     const std::uint64_t one = 1;
@@ -27,9 +27,18 @@ void drainWake(int descriptor) {
     [[maybe_unused]] const ssize_t ignored = ::read(descriptor, &count, sizeof count);
 }
 
+std::string counted(std::size_t count, const std::string& thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 } // namespace
 
-VirtualModule::VirtualModule(VirtualModuleOptions options) : options_(std::move(options)) {
+VirtualModule::VirtualModule(VirtualModuleOptions options)
+    : options_(std::move(options)), protocol_(options_.eraseSectors) {
+    if (options_.baud) {
+        inbound_.emplace(*options_.baud);
+        outbound_.emplace(*options_.baud);
+    }
     int line = -1;
     int terminal = -1;
     std::array<char, 256> name{};
@@ -80,6 +89,16 @@ void VirtualModule::requestFlashSave() {
     signalWake(wake_.get());
 }
 
+void VirtualModule::hangUp() {
+    if (thread_.joinable()) {
+        hangUpRequested_ = true;
+        signalWake(wake_.get());
+        thread_.join();
+    }
+    // Also when serving had ended before.
+    closeLine();
+}
+
 std::vector<std::string> VirtualModule::commands() const {
     const std::lock_guard lock(mutex_);
     return protocol_.commands();
@@ -93,6 +112,17 @@ std::vector<std::int32_t> VirtualModule::blocks() const {
 std::vector<std::string> VirtualModule::protocolErrors() const {
     const std::lock_guard lock(mutex_);
     return protocolErrors_;
+}
+
+VirtualModule::Counts VirtualModule::counts() const {
+    const std::lock_guard lock(mutex_);
+    return {protocol_.commands().size(), protocol_.blocks().size(), protocolErrors_.size()};
+}
+
+std::string VirtualModule::summary() const {
+    const Counts now = counts();
+    return counted(now.commands, "command") + ", " + counted(now.blocks, "block") + ", " +
+           counted(now.protocolErrors, "protocol error");
 }
 
 std::vector<std::uint8_t> VirtualModule::flash() const {
@@ -116,37 +146,83 @@ void VirtualModule::saveFlash() const {
     }
 }
 
+void VirtualModule::closeLine() {
+    pieces_.clear();
+    bytesWaiting_ = false;
+    line_.reset();
+    terminal_.reset();
+}
+
 void VirtualModule::serveUntilStopped() {
     while (!stopRequested_) {
-        std::array<pollfd, 2> watched{{{line_.get(), POLLIN, 0}, {wake_.get(), POLLIN, 0}}};
-        if (::poll(watched.data(), watched.size(), pollTimeout()) < 0 && errno != EINTR) {
-            throw std::runtime_error("poll failed");
+        if (hangUpRequested_) {
+            closeLine();
+            return;
         }
-        if ((watched[1].revents & POLLIN) != 0) {
-            drainWake(wake_.get());
-            if (saveRequested_.exchange(false)) {
-                saveFlash();
+        if (waitForWork()) {
+            if (inbound_) {
+                noticeArrivingBytes();
+            } else {
+                takeArrivedBytes();
             }
         }
-        if ((watched[0].revents & POLLIN) != 0) {
-            takeArrivedBytes();
-        } else if ((watched[0].revents & (POLLHUP | POLLERR)) != 0) {
-            throw std::runtime_error("the pseudo-terminal failed");
+        if (bytesWaiting_ && Clock::now() >= nextTake_) {
+            takePacedBytes();
         }
         writeDuePieces();
     }
 }
 
-// Milliseconds until the next reply piece is due; -1 (no limit) when none is.
-int VirtualModule::pollTimeout() const {
-    if (pieces_.empty()) {
-        return -1;
+// Waits for bytes on the line, a request or the next thing due; returns whether bytes that
+// were not known to wait arrived.
+bool VirtualModule::waitForWork() {
+    // While paced bytes wait, the line stays readable: their time is what is waited for.
+    const short lineEvents = bytesWaiting_ ? 0 : POLLIN;
+    std::array<pollfd, 2> watched{{{line_.get(), lineEvents, 0}, {wake_.get(), POLLIN, 0}}};
+    const auto wake = nextWake();
+    timespec left{};
+    if (wake) {
+        const auto wait = std::max(Clock::duration::zero(), *wake - Clock::now());
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait);
+        left.tv_sec = static_cast<time_t>(seconds.count());
+        left.tv_nsec = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(wait - seconds).count());
     }
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(pieces_.front().due - Clock::now());
-    return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+    // ppoll: a wake-up to the nanosecond, where poll() would round to milliseconds.
+    if (::ppoll(watched.data(), watched.size(), wake ? &left : nullptr, nullptr) < 0) {
+        if (errno == EINTR) {
+            return false;
+        }
+        throw std::runtime_error("poll failed");
+    }
+    if ((watched[1].revents & POLLIN) != 0) {
+        drainWake(wake_.get());
+        if (saveRequested_.exchange(false)) {
+            saveFlash();
+        }
+    }
+    if ((watched[0].revents & POLLIN) != 0) {
+        return true;
+    }
+    if ((watched[0].revents & (POLLHUP | POLLERR)) != 0) {
+        throw std::runtime_error("the pseudo-terminal failed");
+    }
+    return false;
 }
 
+// The earliest of: the next paced bytes due to arrive, the next reply bytes due to leave.
+std::optional<VirtualModule::Clock::time_point> VirtualModule::nextWake() const {
+    std::optional<Clock::time_point> wake;
+    if (bytesWaiting_) {
+        wake = nextTake_;
+    }
+    if (!pieces_.empty()) {
+        wake = wake ? std::min(*wake, nextWrite_) : nextWrite_;
+    }
+    return wake;
+}
+
+// Unpaced: takes whatever the terminal holds, all arrived now.
 void VirtualModule::takeArrivedBytes() {
     std::array<std::uint8_t, 4096> bytes{};
     const ssize_t got = ::read(line_.get(), bytes.data(), bytes.size());
@@ -156,50 +232,126 @@ void VirtualModule::takeArrivedBytes() {
         }
         throw std::runtime_error("reading the pseudo-terminal failed");
     }
-    bool reported = false;
+    const auto now = Clock::now();
     for (ssize_t i = 0; i < got; ++i) {
-        if (!pieces_.empty() && !reported) {
-            reportProtocolError("bytes arrived before the reply to " +
-                                gbkToUtf8(pieces_.front().answering) + " was written");
-            reported = true;
-        }
-        std::optional<ModuleProtocol::Request> request;
-        {
-            const std::lock_guard lock(mutex_);
-            request = protocol_.take(bytes[static_cast<std::size_t>(i)]);
-        }
-        if (request) {
-            log(gbkToUtf8(request->answering));
-            scheduleReply(request->answering);
-        }
+        takeByte(bytes[static_cast<std::size_t>(i)], now);
     }
 }
 
-void VirtualModule::scheduleReply(const std::string& answering) {
+// Paced: bytes appeared on an idle line; they start arriving now.
+void VirtualModule::noticeArrivingBytes() {
+    inbound_->startAt(Clock::now());
+    waitForMoreBytes();
+}
+
+// Paced: takes the waiting bytes whose line time has passed.
+void VirtualModule::takePacedBytes() {
+    std::array<std::uint8_t, 4096> bytes{};
+    const std::size_t due =
+        inbound_->arrivedBy(Clock::now(), std::min(waitingBytes(), bytes.size()));
+    const ssize_t got = due == 0 ? 0 : ::read(line_.get(), bytes.data(), due);
+    if (got < 0 && errno != EINTR && errno != EAGAIN) {
+        throw std::runtime_error("reading the pseudo-terminal failed");
+    }
+    for (ssize_t i = 0; i < got; ++i) {
+        const auto arrived = inbound_->arrivalOf(1);
+        inbound_->pass(1);
+        takeByte(bytes[static_cast<std::size_t>(i)], arrived);
+    }
+    waitForMoreBytes();
+}
+
+// Paced: sets when to take bytes next, if any wait.
+void VirtualModule::waitForMoreBytes() {
+    const std::size_t waiting = waitingBytes();
+    bytesWaiting_ = waiting > 0;
+    if (bytesWaiting_) {
+        nextTake_ = inbound_->arrivalOf(std::min(waiting, inbound_->bytesPerWake()));
+    }
+}
+
+// How many bytes the terminal's buffer holds for the module.
+std::size_t VirtualModule::waitingBytes() const {
+    int count = 0;
+    if (::ioctl(line_.get(), FIONREAD, &count) != 0) {
+        throw std::runtime_error("the pseudo-terminal cannot say what it holds");
+    }
+    return static_cast<std::size_t>(std::max(count, 0));
+}
+
+void VirtualModule::takeByte(std::uint8_t byte, Clock::time_point arrived) {
+    if (!pieces_.empty() && pieces_.front().reply != reportedReply_) {
+        reportedReply_ = pieces_.front().reply;
+        reportProtocolError("bytes arrived before the reply to " +
+                            gbkToUtf8(pieces_.front().answering) + " was written");
+    }
+    std::optional<ModuleProtocol::Request> request;
+    {
+        const std::lock_guard lock(mutex_);
+        request = protocol_.take(byte);
+    }
+    if (request) {
+        log(gbkToUtf8(request->answering));
+        scheduleReply(request->answering, arrived);
+    }
+}
+
+void VirtualModule::scheduleReply(const std::string& answering, Clock::time_point received) {
     if (options_.silent || options_.reply.empty()) {
         return;
     }
-    const auto due = Clock::now() + options_.delay;
+    const auto due = received + options_.delay;
+    const std::uint64_t reply = ++replies_;
+    if (pieces_.empty()) {
+        nextWrite_ = due;
+    }
     if (!options_.splitPause || options_.reply.size() < 2) {
-        pieces_.push_back({due, options_.reply, answering});
+        pieces_.push_back({due, options_.reply, answering, reply});
         return;
     }
     const std::size_t half = options_.reply.size() / 2;
-    pieces_.push_back({due, options_.reply.substr(0, half), answering});
-    pieces_.push_back({due + *options_.splitPause, options_.reply.substr(half), answering});
+    pieces_.push_back({due, options_.reply.substr(0, half), answering, reply});
+    pieces_.push_back({due + *options_.splitPause, options_.reply.substr(half), answering, reply});
 }
 
 void VirtualModule::writeDuePieces() {
-    while (!pieces_.empty() && pieces_.front().due <= Clock::now()) {
-        writeToLine(pieces_.front().bytes);
+    const auto now = Clock::now();
+    while (!pieces_.empty() && writeFrontPiece(now)) {
         pieces_.pop_front();
+        if (!pieces_.empty()) {
+            nextWrite_ = pieces_.front().due;
+        }
     }
 }
 
-void VirtualModule::writeToLine(const std::string& bytes) {
+// Writes what is due of the front piece; returns whether all of it has been written. When
+// not, nextWrite_ says when it goes on.
+bool VirtualModule::writeFrontPiece(Clock::time_point now) {
+    ReplyPiece& piece = pieces_.front();
+    if (!outbound_) {
+        if (piece.due > now) {
+            return false;
+        }
+        writeToLine(piece.bytes.data(), piece.bytes.size());
+        return true;
+    }
+    outbound_->startAt(piece.due);
+    const std::size_t left = piece.bytes.size() - piece.written;
+    const std::size_t due = outbound_->arrivedBy(now, left);
+    writeToLine(piece.bytes.data() + piece.written, due);
+    outbound_->pass(due);
+    piece.written += due;
+    if (due == left) {
+        return true;
+    }
+    nextWrite_ = outbound_->arrivalOf(std::min(left - due, outbound_->bytesPerWake()));
+    return false;
+}
+
+void VirtualModule::writeToLine(const char* bytes, std::size_t count) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(line_.get(), bytes.data() + done, bytes.size() - done);
+    while (done < count) {
+        const ssize_t written = ::write(line_.get(), bytes + done, count - done);
         if (written < 0 && errno != EINTR) {
             throw std::runtime_error("writing to the pseudo-terminal failed");
         }

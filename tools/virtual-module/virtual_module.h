@@ -2,6 +2,7 @@
 
 #include "common/unique_fd.h"
 #include "tools/virtual-module/module_protocol.h"
+#include "tools/virtual-module/paced_line.h"
 
 #include <atomic>
 #include <chrono>
@@ -25,6 +26,12 @@ struct VirtualModuleOptions {
     std::optional<std::chrono::milliseconds> splitPause;
     // Never replies.
     bool silent = false;
+    // When set, the line's rate (8N1, 10 bits a byte): the module takes in bytes no faster
+    // than the line would bring them, and its replies leave no faster than the line carries
+    // them. None: as fast as the pseudo-terminal goes.
+    std::optional<std::uint32_t> baud;
+    // The first block of each 4,096-byte Sector erases that Sector first (module_protocol.h).
+    bool eraseSectors = false;
     // Where the flash goes on request and when serving ends; none: nowhere.
     std::filesystem::path flashFile;
     // Told each command and each block received, and where the flash was written (UTF-8),
@@ -41,11 +48,23 @@ struct VirtualModuleOptions {
 // due: data before the reply to their block command was written, a command before the reply
 // to the one before.
 //
+// Paced to a line rate, it reads from the pseudo-terminal only the bytes whose line time has
+// passed since the line became free, a millisecond's worth or so at a time; the rest wait in
+// the terminal's buffer, so a sender that runs ahead fills it as it would fill a slow serial
+// line. A reply sets off once its request has arrived (plus the delay) and the reply before
+// it has gone.
+//
 // It keeps a descriptor of the terminal side open, in raw mode, so the workbench can close
 // the port and open it again. It serves on its own thread after start(), or on the calling
 // thread in serve(). The accessors may be called from any thread.
 class VirtualModule {
 public:
+    struct Counts {
+        std::size_t commands = 0;
+        std::size_t blocks = 0;
+        std::size_t protocolErrors = 0;
+    };
+
     explicit VirtualModule(VirtualModuleOptions options = {});
     // Stops serving, as requestStop() does, and waits for the end.
     ~VirtualModule();
@@ -64,28 +83,51 @@ public:
     void requestStop();
     void requestFlashSave();
 
+    // The far end of the line goes away, as an unplugged adapter does: the module closes its
+    // side of the pseudo-terminal and its own descriptor of the terminal side, so a port open
+    // on it sees a hang-up and the terminal's path is gone, and it stops serving. After
+    // start(), it waits for the serving thread to end; without it, the module must not be
+    // serving on another thread.
+    void hangUp();
+
     std::vector<std::string> commands() const;
     std::vector<std::int32_t> blocks() const;
     std::vector<std::string> protocolErrors() const;
+    Counts counts() const;
+    // The counts, as the program reports them at its end:
+    // "12 commands, 10 blocks, 0 protocol errors".
+    std::string summary() const;
     std::vector<std::uint8_t> flash() const;
     void writeFlash(const std::filesystem::path& file) const;
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     struct ReplyPiece {
-        std::chrono::steady_clock::time_point due;
+        Clock::time_point due;
         std::string bytes;
         std::string answering;
+        std::uint64_t reply = 0; // which reply it belongs to: 1, 2, ...
+        std::size_t written = 0;
     };
 
     void serveUntilStopped();
+    bool waitForWork();
+    std::optional<Clock::time_point> nextWake() const;
     void saveFlash() const;
+    void closeLine();
     void takeArrivedBytes();
-    void scheduleReply(const std::string& answering);
+    void noticeArrivingBytes();
+    void takePacedBytes();
+    std::size_t waitingBytes() const;
+    void waitForMoreBytes();
+    void takeByte(std::uint8_t byte, Clock::time_point arrived);
+    void scheduleReply(const std::string& answering, Clock::time_point received);
     void writeDuePieces();
-    void writeToLine(const std::string& bytes);
+    bool writeFrontPiece(Clock::time_point now);
+    void writeToLine(const char* bytes, std::size_t count);
     void reportProtocolError(const std::string& error);
     void log(const std::string& line) const;
-    int pollTimeout() const;
 
     VirtualModuleOptions options_;
     UniqueFd line_;     // the module's side
@@ -97,9 +139,19 @@ private:
     ModuleProtocol protocol_;
     std::vector<std::string> protocolErrors_;
 
-    std::deque<ReplyPiece> pieces_; // serving thread only
+    // Serving thread only.
+    std::deque<ReplyPiece> pieces_;
+    Clock::time_point nextWrite_;       // when the front piece writes on, when pieces wait
+    std::uint64_t replies_ = 0;         // replies scheduled so far
+    std::uint64_t reportedReply_ = 0;   // the last reply that bytes were reported to come before
+    std::optional<PacedLine> inbound_;  // when paced: the line from the workbench
+    std::optional<PacedLine> outbound_; // when paced: the line to the workbench
+    bool bytesWaiting_ = false;         // when paced: bytes wait in the terminal's buffer
+    Clock::time_point nextTake_;        // when paced and bytes wait: when to take more
+
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> saveRequested_{false};
+    std::atomic<bool> hangUpRequested_{false};
     std::thread thread_;
 };
 
