@@ -197,9 +197,8 @@ private:
 // The commands of a send as text: a zero byte cannot go in a command (the module's text ends
 // there), so text that holds one is refused, naming its line.
 std::string commandText(const std::string& file) {
-    const std::string text = file.empty()
-                                 ? std::string(std::istreambuf_iterator<char>(std::cin), {})
-                                 : readWholeFile(file);
+    std::string text = file.empty() ? std::string(std::istreambuf_iterator<char>(std::cin), {})
+                                    : readWholeFile(file);
     const std::size_t zero = text.find('\0');
     if (zero != std::string::npos) {
         const auto line =

@@ -25,6 +25,7 @@ protected:
 
     std::vector<std::string> build(const std::vector<std::string>& contents) {
         std::vector<PageRow> rows;
+        rows.reserve(contents.size());
         for (const auto& content : contents) {
             rows.push_back({std::to_string(rows.size() + 1), "", content});
         }
