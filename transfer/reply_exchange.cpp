@@ -93,6 +93,24 @@ void takeLateAnswers(ModuleChannel& channel) {
     }
 }
 
+void awaitQuietLine(ModuleLink& link) {
+    // A stream of answers comes a full read at a time, one every line time of a read.
+    const CommSettings& settings = link.channel.comm().settings();
+    const auto quiet = lateAnswerTime(settings) + lineTime(settings, TReadThread::kReadSize);
+    const auto end = Clock::now() + replyTimeLimit(settings, TReadThread::kReadSize);
+    auto quietFrom = Clock::now();
+    std::int64_t deliveries = link.channel.counts().deliveries;
+    for (auto now = Clock::now(); now < end && now - quietFrom < quiet && !link.host.cancelled();
+         now = Clock::now()) {
+        link.host.wait(std::min(
+            std::chrono::ceil<std::chrono::milliseconds>(quiet - (now - quietFrom)), kLongestWait));
+        if (link.channel.counts().deliveries != deliveries) {
+            deliveries = link.channel.counts().deliveries;
+            quietFrom = Clock::now();
+        }
+    }
+}
+
 bool exchangeWithModule(ModuleLink& link, const std::string& text, const std::string& shownAs) {
     return exchangeWithModule(
         link, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), shownAs);

@@ -40,4 +40,10 @@ void waitUntilSent(ModuleChannel& channel);
 // keep arriving: the rest of the last answer reaches the receive handler.
 void takeLateAnswers(ModuleChannel& channel);
 
+// After the last exchange of an upload: lets the host dispatch the port's events until no
+// bytes have been delivered for lateAnswerTime and the line time of a full read, for at most
+// the time the module has to answer, so that answers still on their way (an upload that ran
+// ahead of the module) are counted.
+void awaitQuietLine(ModuleLink& link);
+
 } // namespace lumivert

@@ -148,7 +148,7 @@ private:
             for (const auto& name : regions_) {
                 uploadOneRegion(link, workbench, name, session, streams.out);
             }
-            takeLateAnswers(channel);
+            awaitQuietLine(link);
         } catch (const TransferError&) {
             session.answersOutnumberedExchanges(channel.counts() - before, framed());
             throw;

@@ -7,6 +7,7 @@
 #include "app/window/tform3.h"
 #include "app/window/transfer_failure.h"
 #include "pages/page_region.h"
+#include "transfer/reply_exchange.h"
 #include "transfer/upload_journal.h"
 #include "transfer/upload_session.h"
 
@@ -103,6 +104,7 @@ void TForm3::uploadContent(UploadRegion region) {
     runTransfer(*rxmemo, channel_, [&] {
         try {
             uploadRegion(link, workbench_.image, workbench_.regionMap, region, display, session);
+            awaitQuietLine(link);
         } catch (const TransferError&) {
             appendLines(*rxmemo, session.takeNotices());
             session.answersOutnumberedExchanges(channel_.counts() - before, framed);

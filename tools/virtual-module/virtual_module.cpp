@@ -286,14 +286,31 @@ void VirtualModule::takeByte(std::uint8_t byte, Clock::time_point arrived) {
                             gbkToUtf8(pieces_.front().answering) + " was written");
     }
     std::optional<ModuleProtocol::Request> request;
+    bool block = false;
     {
         const std::lock_guard lock(mutex_);
+        const std::size_t blocksBefore = protocol_.blocks().size();
         request = protocol_.take(byte);
+        block = protocol_.blocks().size() > blocksBefore;
     }
     if (request) {
         log(gbkToUtf8(request->answering));
-        scheduleReply(request->answering, arrived);
+        if (answers(block)) {
+            scheduleReply(request->answering, arrived);
+        }
     }
+}
+
+// Whether the request just taken in is answered; `block`: it is a block's data.
+bool VirtualModule::answers(bool block) {
+    if (answerAgain_ || !options_.answeredBlocks) {
+        return true;
+    }
+    if (block && blocksAnswered_ >= *options_.answeredBlocks) {
+        fellSilent_ = true;
+    }
+    blocksAnswered_ += block ? 1 : 0;
+    return !fellSilent_;
 }
 
 void VirtualModule::scheduleReply(const std::string& answering, Clock::time_point received) {

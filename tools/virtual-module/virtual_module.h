@@ -26,6 +26,11 @@ struct VirtualModuleOptions {
     std::optional<std::chrono::milliseconds> splitPause;
     // Never replies.
     bool silent = false;
+    // When set, replies to the data of this many blocks, and to the commands up to the data
+    // of the next block, which it takes into its flash without a reply; then it replies to
+    // nothing until answerAgain() (it still takes in what arrives), as a module that stops
+    // answering half-way through an upload.
+    std::optional<std::size_t> answeredBlocks;
     // When set, the line's rate (8N1, 10 bits a byte): the module takes in bytes no faster
     // than the line would bring them, and its replies leave no faster than the line carries
     // them. None: as fast as the pseudo-terminal goes.
@@ -90,6 +95,9 @@ public:
     // serving on another thread.
     void hangUp();
 
+    // Lifts the silence after `answeredBlocks`: from now on every request is answered.
+    void answerAgain() { answerAgain_ = true; }
+
     std::vector<std::string> commands() const;
     std::vector<std::int32_t> blocks() const;
     std::vector<std::string> protocolErrors() const;
@@ -122,6 +130,7 @@ private:
     std::size_t waitingBytes() const;
     void waitForMoreBytes();
     void takeByte(std::uint8_t byte, Clock::time_point arrived);
+    bool answers(bool block);
     void scheduleReply(const std::string& answering, Clock::time_point received);
     void writeDuePieces();
     bool writeFrontPiece(Clock::time_point now);
@@ -148,10 +157,13 @@ private:
     std::optional<PacedLine> outbound_; // when paced: the line to the workbench
     bool bytesWaiting_ = false;         // when paced: bytes wait in the terminal's buffer
     Clock::time_point nextTake_;        // when paced and bytes wait: when to take more
+    std::size_t blocksAnswered_ = 0;    // blocks whose data was answered
+    bool fellSilent_ = false;           // after answeredBlocks
 
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> saveRequested_{false};
     std::atomic<bool> hangUpRequested_{false};
+    std::atomic<bool> answerAgain_{false};
     std::thread thread_;
 };
 
