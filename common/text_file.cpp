@@ -3,6 +3,7 @@
 #include "common/binary_file.h"
 #include "common/fd_io.h"
 #include "common/file_error.h"
+#include "common/input_file.h"
 #include "common/unique_fd.h"
 
 #include <array>
@@ -30,13 +31,10 @@ void writeCrlfTextFile(const std::filesystem::path& path, const std::vector<std:
 }
 
 std::string readWholeFile(const std::filesystem::path& path) {
-    UniqueFd file(openRetrying(path.c_str(), O_RDONLY));
-    if (!file) {
-        throw cannotOpenFile(path, errno);
-    }
+    const UniqueFd file = openInputFile(path);
     std::string content;
     struct stat info {};
-    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    if (::fstat(file.get(), &info) == 0 && info.st_size > 0) {
         content.reserve(static_cast<std::size_t>(info.st_size));
     }
     std::array<std::uint8_t, 65536> buffer;

@@ -12,7 +12,7 @@ namespace lumivert {
 void writeCrlfTextFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 // The whole content of a file. Throws WorkbenchError "Cannot open file ..." when it cannot be
-// opened or read.
+// opened or read, or is no regular file (input_file.h).
 std::string readWholeFile(const std::filesystem::path& path);
 
 } // namespace lumivert

@@ -2,6 +2,7 @@
 
 #include "common/fd_io.h"
 #include "common/file_error.h"
+#include "common/input_file.h"
 #include "common/unique_fd.h"
 
 #include <array>
@@ -15,10 +16,7 @@ namespace lumivert {
 // longer one copied before it into the font.
 void copyAsciiFont(Workbench& workbench, const std::filesystem::path& file) {
     std::array<std::uint8_t, kAsciiFontSize> font{};
-    const UniqueFd input(openRetrying(file.c_str(), O_RDONLY));
-    if (!input) {
-        throw cannotOpenFile(file, errno);
-    }
+    const UniqueFd input = openInputFile(file);
     if (readFully(input.get(), font.data(), font.size()) < 0) {
         throw cannotOpenFile(file, errno);
     }

@@ -3,6 +3,7 @@
 #include "common/fd_io.h"
 #include "common/file_error.h"
 #include "common/folders.h"
+#include "common/input_file.h"
 #include "common/unique_fd.h"
 
 #include <algorithm>
@@ -102,10 +103,12 @@ void ImageStore::load(FlashImage& image) {
     if (!std::filesystem::exists(path_, error) && !error) {
         return;
     }
-    UniqueFd file(openRetrying(path_.c_str(), O_RDONLY));
-    if (!file) {
+    UniqueFd file;
+    try {
+        file = openInputFile(path_);
+    } catch (const WorkbenchError&) {
         unreadable_ = true;
-        throw cannotOpenFile(path_, errno);
+        throw;
     }
     if (!lockExclusively(file.get())) {
         unreadable_ = true;

@@ -1,6 +1,7 @@
 #include "picture/jpeg_decoder.h"
 
 #include "common/file_error.h"
+#include "common/input_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -39,16 +40,13 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// A folder opens for reading as well; it is refused as the system refuses to read it.
 std::unique_ptr<std::FILE, FileCloser> openPictureFile(const std::filesystem::path& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    UniqueFd input = openInputFile(path);
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(input.get(), "rb"));
     if (!file) {
         throw cannotOpenFile(path, errno);
     }
-    struct stat status {};
-    if (::fstat(::fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) {
-        throw cannotOpenFile(path, EISDIR);
-    }
+    input.release();
     return file;
 }
 

@@ -59,9 +59,11 @@ std::vector<int> listedPictureNumbers() {
 }
 
 // A listed name that is a folder, or a file gone since the folder was read, is no picture.
+// Anything else in a picture's place (a named pipe, a device) is one that cannot be read.
 bool pictureExists(const std::string& name) {
     std::error_code ignored;
-    return std::filesystem::is_regular_file(picturePath(name), ignored);
+    const auto status = std::filesystem::status(picturePath(name), ignored);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace lumivert {
@@ -111,6 +112,24 @@ TEST_F(TextFile, ReadFailuresNameTheFileAndTheReason) {
               "Cannot open file \"" + missing.string() + "\". No such file or directory.");
     EXPECT_EQ(errorOf([&] { readWholeFile(folder()); }),
               "Cannot open file \"" + folder().string() + "\". Is a directory.");
+}
+
+// A named pipe would hold a blocking open until a writer came; it is refused at once, a
+// link to it too, while a link to a file reads the file.
+TEST_F(TextFile, OnlyRegularFilesAreRead) {
+    const auto pipe = folder() / "Page1.str";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const auto pipeLink = folder() / "Page2.str";
+    fs::create_symlink(pipe, pipeLink);
+    for (const auto& path : {pipe, pipeLink}) {
+        EXPECT_EQ(errorOf([&] { readWholeFile(path); }),
+                  "Cannot open file \"" + path.string() + "\". The file is not a regular file.");
+    }
+    EXPECT_EQ(errorOf([] { readWholeFile("/dev/null"); }),
+              "Cannot open file \"/dev/null\". The file is not a regular file.");
+    writeRaw(folder() / "Page3.str", "kept");
+    fs::create_symlink(folder() / "Page3.str", folder() / "Page4.str");
+    EXPECT_EQ(readWholeFile(folder() / "Page4.str"), "kept");
 }
 
 TEST_F(Folders, CreatesMissingFolderAndParentsAndLeavesExistingOnesAlone) {

@@ -68,7 +68,8 @@ TEST_F(WindowLifecycleTest, ClosingWritesTheImageToTheStore) {
 // its start-up done, and at the end refuses to save the erased image over the store.
 struct UnreadableStore {
     const char* what;
-    bool folder; // a folder in the store's place; else a file another program holds
+    bool folder;       // a folder in the store's place; else a file another program holds
+    bool pipe = false; // a named pipe in the store's place
 };
 
 void PrintTo(const UnreadableStore& store, std::ostream* out) {
@@ -90,6 +91,8 @@ TEST_P(UnreadableStoreTest, IsReportedAtStartAndNotOverwrittenAtTheEnd) {
     std::vector<char> before;
     if (GetParam().folder) {
         std::filesystem::create_directory(storePath());
+    } else if (GetParam().pipe) {
+        ASSERT_EQ(::mkfifo(storePath().c_str(), 0644), 0);
     } else {
         std::ofstream(storePath(), std::ios::binary) << std::string(4096, '\x5A');
         before = readFile(storePath());
@@ -115,6 +118,8 @@ TEST_P(UnreadableStoreTest, IsReportedAtStartAndNotOverwrittenAtTheEnd) {
     EXPECT_TRUE(messages[1].contains("work/sdata.tmp")) << messages[1].toStdString();
     if (GetParam().folder) {
         EXPECT_TRUE(std::filesystem::is_directory(storePath()));
+    } else if (GetParam().pipe) {
+        EXPECT_TRUE(std::filesystem::is_fifo(storePath()));
     } else {
         EXPECT_EQ(readFile(storePath()), before);
     }
@@ -122,7 +127,8 @@ TEST_P(UnreadableStoreTest, IsReportedAtStartAndNotOverwrittenAtTheEnd) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, UnreadableStoreTest,
                          ::testing::Values(UnreadableStore{"folder", true},
-                                           UnreadableStore{"held", false}),
+                                           UnreadableStore{"held", false},
+                                           UnreadableStore{"pipe", false, true}),
                          [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace
