@@ -121,6 +121,9 @@ public:
     // readable).
     std::size_t dispatchPending();
 
+    // How many messages wait to be dispatched now.
+    std::size_t eventsWaiting() const { return messages_.size(); }
+
     // Readable while messages wait to be dispatched.
     int wakeDescriptor() const { return messages_.wake().descriptor(); }
 

@@ -165,10 +165,8 @@ TEST_F(ChangedUploadTest, SuccessIsReportedOnlyForBytesThatReachedTheModule) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("may have run ahead"), std::string::npos) << run.err;
     const auto expected = expectedBlocks(image(), 80, 768);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (module.blocks().size() < expected.size() && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(milliseconds(5));
-    }
+    module.waitForCounts([&](const auto& counts) { return counts.blocks >= expected.size(); },
+                         std::chrono::seconds(20));
     EXPECT_EQ(module.blocks(), expected);
     expectModuleHoldsTheImage(module);
 }
@@ -178,9 +176,8 @@ TEST_F(ChangedUploadTest, APortThatGoesAwayEndsTheUploadNamingIt) {
     VirtualModule module;
     module.start();
     std::thread unplug([&module] {
-        while (module.blocks().size() < 5) {
-            std::this_thread::sleep_for(milliseconds(1));
-        }
+        module.waitForCounts([](const auto& counts) { return counts.blocks >= 5; },
+                             std::chrono::seconds(20));
         module.hangUp();
     });
     const Outcome run = lumivert({"upload", "gb16"}, &module);

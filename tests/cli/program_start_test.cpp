@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -58,7 +59,20 @@ TEST(ProgramStart, ArgumentsChooseTheCommandLineOrTheWindow) {
     }
 }
 
-// With only the toolkit's options the window opens and runs until it is asked to end.
+// Whether the process `child` catches SIGTERM, as the window does from its start on.
+bool catchesTermination(pid_t child) {
+    std::ifstream status("/proc/" + std::to_string(child) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("SigCgt:")) {
+            const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+            return (caught & (1ULL << (SIGTERM - 1))) != 0;
+        }
+    }
+    return false;
+}
+
+// With only the toolkit's options the window opens, and runs until it is asked to end: then
+// it ends as the window does, saving the store.
 TEST(ProgramStart, ToolkitOptionsOpenTheWindow) {
     TempFolder folder;
     const pid_t child = ::fork();
@@ -72,14 +86,18 @@ TEST(ProgramStart, ToolkitOptionsOpenTheWindow) {
                 static_cast<char*>(nullptr));
         ::_exit(127);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     int status = 0;
-    const pid_t ended = ::waitpid(child, &status, WNOHANG);
-    EXPECT_EQ(ended, 0) << "the program ended at once with status " << WEXITSTATUS(status);
-    if (ended == 0) {
-        ::kill(child, SIGTERM);
-        ::waitpid(child, &status, 0);
+    pid_t ended = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!catchesTermination(child) && ended == 0 && std::chrono::steady_clock::now() < end) {
+        ended = ::waitpid(child, &status, WNOHANG);
+        std::this_thread::yield();
     }
+    ASSERT_EQ(ended, 0) << "the program ended at once with status " << WEXITSTATUS(status);
+    ::kill(child, SIGTERM);
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(std::filesystem::exists(folder / "work" / "sdata.tmp"));
 }
 
 } // namespace

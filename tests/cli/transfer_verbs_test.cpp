@@ -84,6 +84,8 @@ TEST_F(TransferVerbsTest, SendPrintsTheAnswersOfEachCommand) {
 }
 
 TEST_F(TransferVerbsTest, BadOptionsAreUsageErrors) {
+    writeFile("empty.txt", "");
+    const std::string empty = (folder / "empty.txt").string();
     const std::vector<std::vector<std::string>> usages = {
         {"upload", "ascii"},
         {"upload", "--port", "/dev/null"},
@@ -97,17 +99,18 @@ TEST_F(TransferVerbsTest, BadOptionsAreUsageErrors) {
         EXPECT_EQ(lumivert(args).status, 2) << args[1];
     }
     for (const char* rate : {"0", "49", "4000001", "fast", "9600.5", "-5"}) {
-        const Outcome run = lumivert({"send", "--port", "/dev/null", "--baud", rate, "/dev/null"});
+        const Outcome run = lumivert({"send", "--port", "/dev/null", "--baud", rate, empty});
         EXPECT_EQ(run.status, 2) << rate;
         EXPECT_NE(run.err.find("--baud"), std::string::npos) << run.err;
         EXPECT_NE(run.err.find("from 50 to 4000000 baud"), std::string::npos) << run.err;
     }
     for (const char* rate : {"50", "256000", "4000000"}) {
         const Outcome run =
-            lumivert({"send", "--port", "lumivert-no-such-port", "--baud", rate, "/dev/null"});
+            lumivert({"send", "--port", "lumivert-no-such-port", "--baud", rate, empty});
         EXPECT_EQ(run.status, 1) << rate << ": " << run.err;
+        EXPECT_NE(run.err.find("此串口不存在或被占用"), std::string::npos) << run.err;
     }
-    const Outcome missing = lumivert({"send", "--port", "lumivert-no-such-port", "/dev/null"});
+    const Outcome missing = lumivert({"send", "--port", "lumivert-no-such-port", empty});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "lumivert: 打开串口出错\r\n此串口不存在或被占用\n");
 }

@@ -42,10 +42,6 @@ bool CommRecorder::pumpUntil(const std::function<bool()>& done, std::chrono::mil
     return true;
 }
 
-void CommRecorder::pumpFor(std::chrono::milliseconds duration) {
-    pumpUntil([] { return false; }, duration);
-}
-
 bool CommRecorder::pumpUntilReceived(std::size_t count, std::chrono::milliseconds timeout) {
     return pumpUntil([&] { return receivedCount >= count; }, timeout);
 }

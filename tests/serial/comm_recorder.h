@@ -30,9 +30,6 @@ public:
     bool pumpUntil(const std::function<bool()>& done,
                    std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
-    // Dispatches for `duration`, however many events come.
-    void pumpFor(std::chrono::milliseconds duration);
-
     // Until `count` received bytes are in.
     bool pumpUntilReceived(std::size_t count,
                            std::chrono::milliseconds timeout = std::chrono::seconds(5));

@@ -9,6 +9,7 @@
 #include <pty.h>
 #include <stdexcept>
 #include <string>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>
@@ -33,6 +34,12 @@ public:
 
     // What the peer reads within `timeout`: stops early once `count` bytes are in.
     std::vector<std::uint8_t> receive(std::size_t count, std::chrono::milliseconds timeout) const;
+
+    // How many bytes wait for the peer to read them now.
+    int waitingBytes() const {
+        int count = 0;
+        return ::ioctl(peer_.get(), FIONREAD, &count) == 0 ? count : -1;
+    }
 
     // The peer goes away, as a device that is unplugged.
     void closePeer() { peer_.reset(); }

@@ -83,14 +83,12 @@ TEST_F(ConsoleTest, ASilentModuleEndsTheSendWithAMessage) {
     VirtualModuleOptions silent;
     silent.silent = true;
     LinkedModule line(silent, 100);
-    const auto started = std::chrono::steady_clock::now();
     try {
         sendLineByLine(line.link, {"AB", "CD"}, echo());
         FAIL() << "the send ended without an answer";
     } catch (const TransferError& error) {
         EXPECT_STREQ(error.what(), "模块无应答：AB");
     }
-    EXPECT_GE(std::chrono::steady_clock::now() - started, milliseconds(5100));
     EXPECT_EQ(line.module.commands(), Lines{"AB"});
     EXPECT_EQ(echoes, Lines{"send:AB"});
 }

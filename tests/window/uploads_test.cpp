@@ -124,26 +124,24 @@ TEST_F(UploadsTest, ASilentModuleEndsTheUploadWithAMessage) {
     VirtualModule module(silent);
     module.start();
     openOn(module, 100);
-    const auto started = std::chrono::steady_clock::now();
     press("up6");
-    EXPECT_GE(std::chrono::steady_clock::now() - started, milliseconds(5100));
     ASSERT_EQ(messages, QStringList{QStringLiteral("模块无应答：BUP(1872,232)")});
     EXPECT_TRUE(memoText("rxmemo").endsWith(QStringLiteral("\n模块无应答：BUP(1872,232)\n")));
     EXPECT_EQ(module.commands(), std::vector<std::string>{"BUP(1872,232)"});
     expectFinishedDisplay();
 }
 
+// A silent module: only noticing the closed port can end the upload before its time limit,
+// which would say the module did not answer.
 TEST_F(UploadsTest, ClosingThePortEndsTheUploadAtOnce) {
     storeScatteredImage();
-    VirtualModuleOptions slow;
-    slow.delay = milliseconds(3000);
-    VirtualModule module(slow);
+    VirtualModuleOptions silent;
+    silent.silent = true;
+    VirtualModule module(silent);
     module.start();
     openOn(module);
     QTimer::singleShot(200, window.get(), [this] { press("Button1"); });
-    const auto started = std::chrono::steady_clock::now();
     press("up6");
-    EXPECT_LT(std::chrono::steady_clock::now() - started, milliseconds(1500));
     ASSERT_EQ(messages, QStringList{QStringLiteral("串口已关闭，不再等待应答：BUP(1872,232)")});
     expectFinishedDisplay();
 
@@ -152,18 +150,17 @@ TEST_F(UploadsTest, ClosingThePortEndsTheUploadAtOnce) {
     EXPECT_EQ(messages[1], QStringLiteral("串口未打开或已断开，无法发送：BUP(1872,232)"));
 }
 
+// A silent module: the upload ends without the message its time limit would give.
 TEST_F(UploadsTest, ClosingTheWindowEndsTheUploadQuietly) {
     storeScatteredImage();
-    VirtualModuleOptions slow;
-    slow.delay = milliseconds(3000);
-    VirtualModule module(slow);
+    VirtualModuleOptions silent;
+    silent.silent = true;
+    VirtualModule module(silent);
     module.start();
     openOn(module);
     window->show();
     QTimer::singleShot(200, window.get(), [this] { window->close(); });
-    const auto started = std::chrono::steady_clock::now();
     press("up5");
-    EXPECT_LT(std::chrono::steady_clock::now() - started, milliseconds(1500));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     EXPECT_EQ(module.commands().size(), 1u);
     expectFinishedDisplay();
@@ -225,7 +222,8 @@ TEST_F(UploadsTest, FramedAndChangedOnlyUploadsFromTheMenu) {
 
     press("up1");
     EXPECT_EQ(module.blocks().size(), full.size());
-    EXPECT_TRUE(control<QStatusBar>("StatusBar1")->currentMessage().contains(QStringLiteral("跳过")));
+    EXPECT_TRUE(
+        control<QStatusBar>("StatusBar1")->currentMessage().contains(QStringLiteral("跳过")));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 

@@ -116,7 +116,17 @@ std::vector<std::string> VirtualModule::protocolErrors() const {
 
 VirtualModule::Counts VirtualModule::counts() const {
     const std::lock_guard lock(mutex_);
+    return countsHeld();
+}
+
+VirtualModule::Counts VirtualModule::countsHeld() const {
     return {protocol_.commands().size(), protocol_.blocks().size(), protocolErrors_.size()};
+}
+
+bool VirtualModule::waitForCounts(const std::function<bool(const Counts&)>& done,
+                                  std::chrono::milliseconds most) const {
+    std::unique_lock lock(mutex_);
+    return countsChanged_.wait_for(lock, most, [&] { return done(countsHeld()); });
 }
 
 std::string VirtualModule::summary() const {
@@ -294,6 +304,9 @@ void VirtualModule::takeByte(std::uint8_t byte, Clock::time_point arrived) {
         block = protocol_.blocks().size() > blocksBefore;
     }
     if (request) {
+        countsChanged_.notify_all();
+    }
+    if (request) {
         log(gbkToUtf8(request->answering));
         if (answers(block)) {
             scheduleReply(request->answering, arrived);
@@ -381,6 +394,7 @@ void VirtualModule::reportProtocolError(const std::string& error) {
         const std::lock_guard lock(mutex_);
         protocolErrors_.push_back(error);
     }
+    countsChanged_.notify_all();
     if (options_.onProtocolError) {
         options_.onProtocolError(error);
     }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -102,6 +103,11 @@ public:
     std::vector<std::int32_t> blocks() const;
     std::vector<std::string> protocolErrors() const;
     Counts counts() const;
+    // Blocks the calling thread until `done` holds for the counts, or `most` has passed;
+    // returns whether it holds. For a test that waits for the module to have received
+    // something.
+    bool waitForCounts(const std::function<bool(const Counts&)>& done,
+                       std::chrono::milliseconds most) const;
     // The counts, as the program reports them at its end:
     // "12 commands, 10 blocks, 0 protocol errors".
     std::string summary() const;
@@ -131,6 +137,7 @@ private:
     void waitForMoreBytes();
     void takeByte(std::uint8_t byte, Clock::time_point arrived);
     bool answers(bool block);
+    Counts countsHeld() const; // with mutex_ held
     void scheduleReply(const std::string& answering, Clock::time_point received);
     void writeDuePieces();
     bool writeFrontPiece(Clock::time_point now);
@@ -145,6 +152,7 @@ private:
     std::string path_;
 
     mutable std::mutex mutex_;
+    mutable std::condition_variable countsChanged_;
     ModuleProtocol protocol_;
     std::vector<std::string> protocolErrors_;
 
