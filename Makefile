@@ -18,7 +18,7 @@ deps:
 
 # Configured again when this file changes, so that an older build folder gets its options.
 $(BUILD)/build.ninja: Makefile | deps
-	cmake -S . -B $(BUILD) -G Ninja $(OWN_CHECKS)
+	cmake -S . -B $(BUILD) -G Ninja $(OWN_CHECKS) -DLUMIVERT_BENCH=ON
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
