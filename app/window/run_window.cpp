@@ -39,10 +39,19 @@ int runWindow(int argc, char** argv) {
         return 2;
     }
     QApplication::setFont(applicationFont());
-    quitOnTerminationSignals();
+    const TerminationSignals terminationSignals;
+    return runMainWindow();
+}
+
+int runMainWindow() {
     auto window = std::make_unique<TForm3>();
-    window->show();
-    const int status = QApplication::exec();
+    int status = 0;
+    // A signal during the start-up's error dialogs has already ended the run: the event
+    // loop would not see it, since it has not started yet.
+    if (!TerminationSignals::requested()) {
+        window->show();
+        status = QApplication::exec();
+    }
     window.reset();
     return status;
 }

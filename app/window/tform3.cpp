@@ -1,5 +1,6 @@
 #include "app/window/tform3.h"
 
+#include "app/window/quit_on_signal.h"
 #include "common/run_all_steps.h"
 
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <cstdio>
 
 namespace lumivert {
 
@@ -62,7 +64,13 @@ void TForm3::reportFailures(const std::vector<std::string>& failures) {
     }
 }
 
+// Once a signal has ended the run nobody is there to press OK: the message goes to standard
+// error, where a session's log keeps it.
 void TForm3::showErrorDialog(const QString& message) {
+    if (TerminationSignals::requested()) {
+        std::fprintf(stderr, "lumivert: %s\n", message.toLocal8Bit().constData());
+        return;
+    }
     QMessageBox::critical(this, windowTitle(), message);
 }
 
