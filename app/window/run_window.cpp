@@ -25,9 +25,8 @@ bool argumentsAllUsed(int argc, char** argv) {
     if (argc < 2) {
         return true;
     }
-    std::fprintf(stderr,
-                 "lumivert: unknown argument \"%s\"\nRun with --help for the list of verbs.\n",
-                 argv[1]);
+    std::fprintf(stderr, "lumivert: unknown %s \"%s\"\nRun with --help for the list of verbs.\n",
+                 argv[1][0] == '-' ? "option" : "argument", argv[1]);
     return false;
 }
 

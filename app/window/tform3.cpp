@@ -4,6 +4,7 @@
 #include "common/run_all_steps.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,6 +44,10 @@ void TForm3::buildLayout() {
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
+    auto* workingFolder = new QLabel(
+        QStringLiteral("工作目录：") + QDir::toNativeSeparators(QDir::currentPath()), StatusBar1);
+    workingFolder->setObjectName(QStringLiteral("workingFolder"));
+    StatusBar1->addPermanentWidget(workingFolder);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
