@@ -7,6 +7,7 @@
 #include "app/cli/port_verbs.h"
 #include "app/cli/program_start.h"
 #include "app/cli/transfer_verbs.h"
+#include "app/version/program_version.h"
 
 #include <algorithm>
 #include <exception>
@@ -134,6 +135,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     app.add_flag("--user-folder", inUserFolder,
                  "Work in ~/Lumivert, creating it with its work, src and pic folders")
         ->excludes(folderOption);
+    app.set_version_flag("--version", "lumivert " + programVersion(),
+                         "Print the version (and the source revision) and exit");
     app.require_subcommand(1);
     std::vector<DeclaredVerb> verbs = declareVerbs(app);
     app.footer(verbList(app, verbs));

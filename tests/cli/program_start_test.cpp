@@ -55,6 +55,7 @@ TEST(ProgramStart, ArgumentsChooseTheCommandLineOrTheWindow) {
         {"-C '" + folder.path().string() + "' --bogus", 2, "unknown option \"--bogus\""},
         {"image info --bogus", 2, "unknown option \"--bogus\""},
         {"colour --bogus 00FF00", 2, "unknown option \"--bogus\""},
+        {"--version", 0, "lumivert 1.1.0"},
         {"-C '" + folder.path().string() + "' --user-folder colour 0000FF", 2, "excludes"},
         {"-C '" + (folder / "missing").string() + "' colour 0000FF", 1,
          "Cannot use the working directory"},
@@ -73,6 +74,23 @@ TEST(ProgramStart, ArgumentsChooseTheCommandLineOrTheWindow) {
         EXPECT_NE(run.output.find(c.output), std::string::npos) << c.arguments << "\n"
                                                                 << run.output;
     }
+}
+
+// The version, with the revision of the checkout the program was built from.
+TEST(ProgramStart, VersionNamesTheRevisionOfAGitCheckout) {
+    FILE* git =
+        ::popen("git -C '" LUMIVERT_SOURCE_DIR "' rev-parse --short=12 HEAD 2>/dev/null", "r");
+    std::array<char, 64> revision{};
+    const bool checkout = std::fgets(revision.data(), revision.size(), git) != nullptr;
+    ::pclose(git);
+
+    const Finished run = runProgram("--version");
+    EXPECT_EQ(run.status, 0);
+    std::string expected = "lumivert 1.1.0";
+    if (checkout) {
+        expected += " (revision " + std::string(revision.data(), 12);
+    }
+    EXPECT_EQ(run.output.substr(0, expected.size()), expected) << run.output;
 }
 
 // Which arguments open the window, in which folder, and what the toolkit is given.
