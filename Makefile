@@ -9,7 +9,8 @@ DEMO          := $(BUILD)/demo
 # Warnings are errors in every build the project makes for itself.
 OWN_CHECKS := -DLUMIVERT_WERROR=ON
 
-.PHONY: all deps build run test bench asan release format lint clean demo-pictures demo-asc
+.PHONY: all deps build run test bench asan release package format lint clean \
+        demo-pictures demo-asc
 
 all: build
 
@@ -51,6 +52,11 @@ release: deps
 	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
+# The Debian package, lumivert_<version>_<arch>.deb, from the release build.
+package: release
+	cd $(RELEASE_BUILD) && cpack -G DEB
+	@ls $(RELEASE_BUILD)/lumivert_*.deb
 
 # The sample pictures of the demo folder, drawn by the project's own generator.
 demo-pictures: build
