@@ -9,7 +9,7 @@ DEMO          := $(BUILD)/demo
 # Warnings are errors in every build the project makes for itself.
 OWN_CHECKS := -DLUMIVERT_WERROR=ON
 
-.PHONY: all deps build run test bench asan release package format lint clean \
+.PHONY: all deps build run test bench asan release package screenshots format lint clean \
         demo-pictures demo-asc
 
 all: build
@@ -57,6 +57,10 @@ release: deps
 package: release
 	cd $(RELEASE_BUILD) && cpack -G DEB
 	@ls $(RELEASE_BUILD)/lumivert_*.deb
+
+# The README's screenshots: the window offscreen on a fresh copy of the demo folder.
+screenshots: build
+	$(BUILD)/tools/screenshots demo docs/screenshots
 
 # The sample pictures of the demo folder, drawn by the project's own generator.
 demo-pictures: build

@@ -11,14 +11,6 @@
 namespace lumivert {
 namespace {
 
-// Tahoma, 8 points; Chinese text, which Tahoma lacks, in WenQuanYi Micro Hei.
-QFont applicationFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("WenQuanYi Micro Hei")});
-    font.setPointSize(8);
-    return font;
-}
-
 // The toolkit takes its own options (-platform, -style, -session ...) out of the arguments;
 // anything it leaves is a mistake of the caller's.
 bool argumentsAllUsed(int argc, char** argv) {
@@ -31,6 +23,14 @@ bool argumentsAllUsed(int argc, char** argv) {
 }
 
 } // namespace
+
+// Tahoma, 8 points; Chinese text, which Tahoma lacks, in WenQuanYi Micro Hei.
+QFont applicationFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("WenQuanYi Micro Hei")});
+    font.setPointSize(8);
+    return font;
+}
 
 int runWindow(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QFont>
+
 namespace lumivert {
+
+// The window's font: Tahoma, 8 points, its Chinese text in WenQuanYi Micro Hei.
+QFont applicationFont();
 
 // Runs the workbench's window: opens it, runs the event loop until it is closed, and then
 // destroys it, which writes the workbench's state back. Returns the program's exit status.
