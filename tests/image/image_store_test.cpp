@@ -1,5 +1,6 @@
 #include "common/workbench_error.h"
 #include "image/image_store.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 #include <algorithm>
@@ -7,14 +8,12 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sched.h>
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -373,24 +372,6 @@ TEST(StoreIdentityTest, ModeAndOwnerAreKept) {
     }
 }
 
-// Runs `body` in a child process, for what the test process itself must not change (its
-// user, its mounts), and gives its exit status; -1 when it did not exit.
-int inChildProcess(const std::function<int()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// A user whom the folder's permissions apply to: root passes every permission check, so a
-// test run as root saves as nobody.
-bool becomeUnprivileged() {
-    return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
-}
-
 // A `work` folder where no new file can be made: the save writes the store in place, and
 // without a store reports the file it could not create.
 TEST(ReadOnlyFolderTest, WritableStoreIsSavedInPlace) {
@@ -404,8 +385,8 @@ TEST(ReadOnlyFolderTest, WritableStoreIsSavedInPlace) {
     ASSERT_EQ(::chmod(work.c_str(), 0555), 0);
     const ino_t before = inodeOf(path);
 
-    const int saved = inChildProcess([&] {
-        if (!becomeUnprivileged()) {
+    const int saved = testing::inChildProcess([&] {
+        if (!testing::becomeUnprivileged()) {
             return 2;
         }
         try {
@@ -429,8 +410,8 @@ TEST(ReadOnlyFolderTest, MissingStoreIsReportedAsNotCreated) {
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
     ASSERT_EQ(::chmod(work.c_str(), 0555), 0);
 
-    const int saved = inChildProcess([&] {
-        if (!becomeUnprivileged()) {
+    const int saved = testing::inChildProcess([&] {
+        if (!testing::becomeUnprivileged()) {
             return 2;
         }
         try {
@@ -474,7 +455,7 @@ TEST(FullDiskTest, StoreIsSavedInPlace) {
     testing::TempFolder folder;
     const auto disk = folder / "disk";
     std::filesystem::create_directories(disk);
-    const int status = inChildProcess([&] {
+    const int status = testing::inChildProcess([&] {
         if (!enterMountNamespace() ||
             ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("lumivert-test", disk.c_str(), "tmpfs", 0, "size=2200k") != 0) {

@@ -1,29 +1,28 @@
 // A port the user may not use: the error says which group opens it and how to join it.
 #include "serial/tcomm.h"
+#include "tests/support/child_process.h"
 #include "tests/support/pty_pair.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace lumivert::testing {
 namespace {
 
-// Opens `path` as a user the device's permissions apply to (root passes every permission
-// check, so a test run as root opens it as nobody) and reports the error, in a child process.
+// Opens `path` as a user the device's permissions apply to, in a child process, and gives
+// the error it met.
 std::string openingErrorAsUser(const std::string& path) {
     int pipeEnds[2] = {-1, -1};
     if (::pipe(pipeEnds) != 0) {
         return "no pipe";
     }
-    const pid_t child = ::fork();
-    if (child == 0) {
+    inChildProcess([&] {
         ::close(pipeEnds[0]);
         std::string error = "opened";
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+        if (!becomeUnprivileged()) {
             error = "could not become nobody";
         } else {
             try {
@@ -34,9 +33,11 @@ std::string openingErrorAsUser(const std::string& path) {
                 error = failure.what();
             }
         }
-        [[maybe_unused]] const auto written = ::write(pipeEnds[1], error.data(), error.size());
-        ::_exit(0);
-    }
+        return ::write(pipeEnds[1], error.data(), error.size()) ==
+                       static_cast<ssize_t>(error.size())
+                   ? 0
+                   : 1;
+    });
     ::close(pipeEnds[1]);
     std::string error;
     char chunk[256];
@@ -44,7 +45,6 @@ std::string openingErrorAsUser(const std::string& path) {
         error.append(chunk, static_cast<std::size_t>(got));
     }
     ::close(pipeEnds[0]);
-    ::waitpid(child, nullptr, 0);
     return error;
 }
 
