@@ -1,19 +1,25 @@
 # Lumivert: `make run` opens the window, `make test` runs every test. Both install what the
 # project needs first.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-JOBS       ?= $(shell nproc)
-DEMO       := $(BUILD)/demo
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+RELEASE_BUILD ?= build-release
+JOBS          ?= $(shell nproc)
+DEMO          := $(BUILD)/demo
 
-.PHONY: all deps build run test bench asan format lint clean demo-pictures demo-asc
+# Warnings are errors in every build the project makes for itself.
+OWN_CHECKS := -DLUMIVERT_WERROR=ON
+
+.PHONY: all deps build run test bench asan release package screenshots format lint clean \
+        demo-pictures demo-asc
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) -G Ninja
+# Configured again when this file changes, so that an older build folder gets its options.
+$(BUILD)/build.ninja: Makefile | deps
+	cmake -S . -B $(BUILD) -G Ninja $(OWN_CHECKS) -DLUMIVERT_BENCH=ON
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -29,7 +35,7 @@ bench: build
 	@for program in $(BUILD)/bench/*_bench; do echo "== $$program"; $$program || exit 1; done
 
 asan: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DLUMIVERT_SANITIZE=ON -DLUMIVERT_BENCH=OFF \
+	cmake -S . -B $(ASAN_BUILD) -G Ninja $(OWN_CHECKS) -DLUMIVERT_SANITIZE=ON -DLUMIVERT_BENCH=OFF \
 	    -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
@@ -37,6 +43,24 @@ asan: deps
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# The build a Debian package gets: optimised, with Debian's default compiler and linker
+# flags (hardening included), without the tests.
+release: deps
+	cmake -S . -B $(RELEASE_BUILD) -G Ninja $(OWN_CHECKS) -DCMAKE_BUILD_TYPE=Release \
+	    -DBUILD_TESTING=OFF -DLUMIVERT_BENCH=OFF \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+
+# The Debian package, lumivert_<version>_<arch>.deb, from the release build.
+package: release
+	cd $(RELEASE_BUILD) && cpack -G DEB
+	@ls $(RELEASE_BUILD)/lumivert_*.deb
+
+# The README's screenshots: the window offscreen on a fresh copy of the demo folder.
+screenshots: build
+	$(BUILD)/tools/screenshots demo docs/screenshots
 
 # The sample pictures of the demo folder, drawn by the project's own generator.
 demo-pictures: build
@@ -53,4 +77,4 @@ lint: build
 	git ls-files '*.cpp' | xargs clang-tidy -p $(BUILD) --quiet
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)

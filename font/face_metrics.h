@@ -4,7 +4,7 @@
 
 namespace lumivert {
 
-// How the old platform sized and measured text, in the units of a face's own design.
+// How text is sized and measured (docs/glyphs.md), in the units of a face's own design.
 // A face's vertical metrics are its Windows ascent and descent (OS/2 usWinAscent and
 // usWinDescent; the hhea ascender and descender when those add up to 0), its average
 // character width is OS/2 xAvgCharWidth.

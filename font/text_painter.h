@@ -10,7 +10,7 @@
 
 namespace lumivert {
 
-// Draws text onto the glyph bitmap as the old platform's text output did: top-left
+// Draws text onto the glyph bitmap by the placement rules of docs/glyphs.md: top-left
 // alignment at (x, y), so the baseline lies the chosen face's ascent below y, on an opaque
 // paper background as wide as the text and as high as the face's ascent plus descent. The
 // caller has cleared the bitmap from (1, 1) on (GlyphBitmap::clearInside), so that only the

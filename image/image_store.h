@@ -22,9 +22,10 @@ public:
     // exists but cannot be read; the store then refuses to save over it.
     void load(FlashImage& image);
 
-    // Writes the image to the file through a temporary file renamed over it, creating the
-    // folder when missing and keeping any bytes a longer file had past the reserved byte.
-    // Throws WorkbenchError when the file cannot be written, or was not read at start-up.
+    // Writes the image to the file, creating the folder when missing and keeping any bytes a
+    // longer file had past the reserved byte; how the file is written safely is
+    // writeStoreFile's. Throws WorkbenchError when the file cannot be written, or was not
+    // read at start-up.
     void save(const FlashImage& image);
 
     const std::filesystem::path& path() const { return path_; }

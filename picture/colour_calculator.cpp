@@ -15,7 +15,9 @@ namespace {
 // The workbench's integer reading takes blanks around a number and a sign in front; the
 // calculator takes bare digits only. Messages are shown as UTF-8.
 std::int32_t readHexDigits(std::string_view text) {
-    const std::string dollarText = "$" + gbkToUtf8(text);
+    // Built by appending: GCC 12 at -O3 mistakes `"$" + std::string` for an overlapping copy.
+    std::string dollarText = "$";
+    dollarText += gbkToUtf8(text);
     const bool bareDigits = std::all_of(text.begin(), text.end(), [](char c) {
         return std::isxdigit(static_cast<unsigned char>(c)) != 0;
     });

@@ -3,9 +3,13 @@
 #include "common/fd_io.h"
 #include "serial/comms_error.h"
 
+#include <cerrno>
 #include <fcntl.h>
+#include <grp.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 
 namespace lumivert {
@@ -13,6 +17,28 @@ namespace {
 
 const char* const kOpenFailed = "打开串口出错\r\n此串口不存在或被占用";
 const char* const kNotATerminal = "初始化缓冲区出错";
+
+// The group whose members may use the device: on Debian "dialout" for serial adapters.
+std::string deviceGroup(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && status.st_gid != 0) {
+        if (const group* entry = ::getgrgid(status.st_gid); entry != nullptr) {
+            return entry->gr_name;
+        }
+    }
+    return "dialout";
+}
+
+// A user who may not use serial devices is told how to become one who may.
+std::string noPermission(const std::string& path) {
+    const std::string group = deviceGroup(path);
+    const std::string command = "sudo usermod -aG " + group + " $USER";
+    std::string message = "打开串口出错\r\n没有使用 ";
+    message += path + " 的权限：用户须在 " + group + " 组中。\r\n加入该组：" + command +
+               "，然后注销并重新登录。\r\nNo permission to use " + path + ": add yourself to the " +
+               group + " group with \"" + command + "\", then log out and in again.";
+    return message;
+}
 
 } // namespace
 
@@ -24,7 +50,11 @@ UniqueFd openPortDevice(const std::string& name) {
     if (name.empty()) {
         throw ECommsError(kOpenFailed);
     }
-    UniqueFd port(openRetrying(portDevicePath(name).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
+    const std::string path = portDevicePath(name);
+    UniqueFd port(openRetrying(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
+    if (!port && errno == EACCES) {
+        throw ECommsError(noPermission(path));
+    }
     if (!port || ::flock(port.get(), LOCK_EX | LOCK_NB) != 0) {
         throw ECommsError(kOpenFailed);
     }

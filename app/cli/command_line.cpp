@@ -5,16 +5,15 @@
 #include "app/cli/image_verbs.h"
 #include "app/cli/picture_verbs.h"
 #include "app/cli/port_verbs.h"
+#include "app/cli/program_start.h"
 #include "app/cli/transfer_verbs.h"
-#include "common/file_error.h"
+#include "app/version/program_version.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string_view>
-#include <unistd.h>
 
 namespace lumivert {
 namespace {
@@ -58,9 +57,15 @@ std::string verbList(const CLI::App& root, const std::vector<DeclaredVerb>& verb
     return list;
 }
 
-// The words of a mistyped verb ("picturs", "image infoo"): the word left over where a verb
-// was expected, behind the verbs that did parse.
-std::optional<std::string> unknownVerb(const CLI::App& root) {
+// What the parser could not place: the first word left over in the deepest verb that did
+// parse, behind the words of that verb ("image infoo" leaves "image " and "infoo").
+struct LeftOver {
+    std::string verbWords;
+    std::string word;
+    bool verbExpected; // the command it was left in takes verbs
+};
+
+std::optional<LeftOver> leftOver(const CLI::App& root) {
     const CLI::App* command = &root;
     std::string words;
     for (bool deeper = true; deeper;) {
@@ -75,23 +80,36 @@ std::optional<std::string> unknownVerb(const CLI::App& root) {
         }
     }
     const std::vector<std::string> left = command->remaining();
-    if (command->get_subcommands({}).empty() || left.empty() || left.front().starts_with('-')) {
+    if (left.empty()) {
         return std::nullopt;
     }
-    return words + left.front();
+    return LeftOver{words, left.front(), !command->get_subcommands({}).empty()};
 }
 
-void enterWorkingDirectory(const std::string& folder) {
-    if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
-        throw WorkbenchError("Cannot use the working directory \"" +
-                             std::filesystem::absolute(folder).string() + "\". " +
-                             systemReason(errno));
+// An option nobody declared ("--bogus") or a mistyped verb ("picturs", "image infoo"), named;
+// false for any other mistake, which the parser's own message describes.
+bool reportLeftOver(const CLI::App& root, std::ostream& err) {
+    const auto left = leftOver(root);
+    if (!left) {
+        return false;
     }
+    if (left->word.starts_with('-')) {
+        err << "lumivert: unknown option \"" << left->word
+            << "\"\nRun with --help for the list of verbs and options.\n";
+        return true;
+    }
+    if (!left->verbExpected) {
+        return false;
+    }
+    err << "lumivert: unknown verb \"" << left->verbWords << left->word
+        << "\"\nRun with --help for the list of verbs.\n";
+    return true;
 }
 
-int runParsed(std::vector<DeclaredVerb>& verbs, const std::string& folder, VerbStreams& streams) {
+int runParsed(std::vector<DeclaredVerb>& verbs, const std::string& folder, bool inUserFolder,
+              VerbStreams& streams) {
     try {
-        enterWorkingDirectory(folder);
+        enterStartFolder(folder, inUserFolder);
         for (auto& [command, verb] : verbs) {
             if (command->parsed()) {
                 verb->run(streams);
@@ -111,7 +129,14 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
                  "Without arguments the window opens; with a verb it runs headless.",
                  "lumivert"};
     std::string folder;
-    app.add_option("-C", folder, "Working directory (default: the current one)");
+    bool inUserFolder = false;
+    auto* folderOption =
+        app.add_option("-C", folder, "Working directory (default: the current one)");
+    app.add_flag("--user-folder", inUserFolder,
+                 "Work in ~/Lumivert, creating it with its work, src and pic folders")
+        ->excludes(folderOption);
+    app.set_version_flag("--version", "lumivert " + programVersion(),
+                         "Print the version (and the source revision) and exit");
     app.require_subcommand(1);
     std::vector<DeclaredVerb> verbs = declareVerbs(app);
     app.footer(verbList(app, verbs));
@@ -119,25 +144,16 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
+    } catch (const CLI::Success& helpOrVersion) {
+        return app.exit(helpOrVersion, out, err);
     } catch (const CLI::ParseError& error) {
-        if (const auto verb = unknownVerb(app)) {
-            err << "lumivert: unknown verb \"" << *verb
-                << "\"\nRun with --help for the list of verbs.\n";
-            return 2;
+        if (!reportLeftOver(app, err)) {
+            app.exit(error, out, err);
         }
-        const int status = app.exit(error, out, err);
-        return status == 0 ? 0 : 2;
+        return 2;
     }
     VerbStreams streams{out, err};
-    return runParsed(verbs, folder, streams);
-}
-
-bool wantsCommandLine(int argc, char** argv) {
-    if (argc < 2) {
-        return false;
-    }
-    const std::string_view first = argv[1];
-    return !first.starts_with('-') || first.starts_with("-C") || first == "-h" || first == "--help";
+    return runParsed(verbs, folder, inUserFolder, streams);
 }
 
 int runCommandLine(int argc, char** argv) {

@@ -54,8 +54,8 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, QRec
     return placed(named(new QLineEdit(text, parent), name), place);
 }
 
-QComboBox* makeComboBox(QWidget* parent, const char* name, QRect place) {
-    auto* box = placed(named(new QComboBox(parent), name), place);
+QComboBox* makeComboBox(QWidget* parent, const char* name, QRect place, QComboBox* box) {
+    box = placed(named(box != nullptr ? box : new QComboBox(parent), name), place);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     return box;

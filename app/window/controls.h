@@ -25,8 +25,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QRadioButton* makeRadioButton(QWidget* parent, const char* name, const QString& caption,
                               QRect place);
 QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, QRect place);
-// A combo box whose text can also be typed.
-QComboBox* makeComboBox(QWidget* parent, const char* name, QRect place);
+// A combo box whose text can also be typed; `box`, when given, is the combo box to set up.
+QComboBox* makeComboBox(QWidget* parent, const char* name, QRect place, QComboBox* box = nullptr);
 QPlainTextEdit* makeMemo(QWidget* parent, const char* name, const QString& text);
 
 } // namespace lumivert

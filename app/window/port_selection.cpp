@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <string_view>
@@ -28,18 +29,42 @@ void TForm3::createComm1() {
             [this] { runHandler([this] { Comm1.dispatchPending(); }, reportError_); });
 }
 
-// The port list: the system's serial devices, the first one chosen.
-void TForm3::fillPortList() {
+namespace {
+
+QStringList portNames() {
     QStringList names;
     for (const auto& port : listSerialPorts()) {
         names << QString::fromStdString(port.name);
     }
+    return names;
+}
+
+} // namespace
+
+// The port list: the system's serial devices, the first one chosen.
+void TForm3::fillPortList() {
+    const QStringList names = portNames();
     cbcomm->clear();
     cbcomm->addItems(names);
     if (!names.isEmpty()) {
         cbcomm->setCurrentIndex(0);
     }
     Comm1.setCommName(cbcomm->currentText().toStdString());
+}
+
+// The list read afresh each time it opens; the port shown, picked or typed, stays, and so
+// does the name the next opening uses.
+void TForm3::refreshPortList() {
+    const QString shown = cbcomm->currentText();
+    const QSignalBlocker unchanged(cbcomm);
+    cbcomm->clear();
+    cbcomm->addItems(portNames());
+    const int index = cbcomm->findText(shown, Qt::MatchExactly);
+    if (index >= 0) {
+        cbcomm->setCurrentIndex(index);
+    } else {
+        cbcomm->setEditText(shown);
+    }
 }
 
 // The port's speed and framing: 115200 baud, 8 data bits, no parity, 1 stop bit.

@@ -2,6 +2,7 @@
 // the console (receive memo, command memo, page editor) in the centre.
 
 #include "app/window/controls.h"
+#include "app/window/port_box.h"
 #include "app/window/string_grid.h"
 #include "app/window/tform3.h"
 
@@ -38,7 +39,8 @@ QWidget* TForm3::buildSerialTab() {
     Panel1->setFixedWidth(217);
     GroupBox1 = makeGroupBox(Panel1, "GroupBox1", QStringLiteral("串口选择"), {8, 8, 201, 128});
     Label1 = makeLabel(GroupBox1, "Label1", QStringLiteral("选择串口："), {12, 28});
-    cbcomm = makeComboBox(GroupBox1, "cbcomm", {80, 24, 110, 22});
+    auto* portBox = new PortBox(GroupBox1);
+    cbcomm = makeComboBox(GroupBox1, "cbcomm", {80, 24, 110, 22}, portBox);
     Label17 = makeLabel(GroupBox1, "Label17", QStringLiteral("波特率："), {12, 60});
     btl = makeComboBox(GroupBox1, "btl", {80, 56, 110, 22});
     btl->addItems({QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"),
@@ -113,6 +115,7 @@ QWidget* TForm3::buildSerialTab() {
     tabLayout->addWidget(Panel2);
 
     connectHandler(cbcomm, &QComboBox::currentTextChanged, &TForm3::cbcommChange);
+    connectHandler(portBox, &PortBox::aboutToShowPopup, &TForm3::refreshPortList);
     connectHandler(Button1, &QPushButton::clicked, &TForm3::Button1Click);
     connectHandler(up1, &QPushButton::clicked, &TForm3::up1Click);
     connectHandler(up2, &QPushButton::clicked, &TForm3::up2Click);

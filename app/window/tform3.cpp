@@ -1,8 +1,10 @@
 #include "app/window/tform3.h"
 
+#include "app/window/quit_on_signal.h"
 #include "common/run_all_steps.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,6 +13,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <cstdio>
 
 namespace lumivert {
 
@@ -41,6 +44,10 @@ void TForm3::buildLayout() {
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
+    auto* workingFolder = new QLabel(
+        QStringLiteral("工作目录：") + QDir::toNativeSeparators(QDir::currentPath()), StatusBar1);
+    workingFolder->setObjectName(QStringLiteral("workingFolder"));
+    StatusBar1->addPermanentWidget(workingFolder);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -62,7 +69,13 @@ void TForm3::reportFailures(const std::vector<std::string>& failures) {
     }
 }
 
+// Once a signal has ended the run nobody is there to press OK: the message goes to standard
+// error, where a session's log keeps it.
 void TForm3::showErrorDialog(const QString& message) {
+    if (TerminationSignals::requested()) {
+        std::fprintf(stderr, "lumivert: %s\n", message.toLocal8Bit().constData());
+        return;
+    }
     QMessageBox::critical(this, windowTitle(), message);
 }
 

@@ -121,6 +121,7 @@ private:
     void FormCreate();
     void resetWorkbench();
     void fillPortList();
+    void refreshPortList();
     void applyPortSettings();
     void loadImageStore();
     void loadPageList();

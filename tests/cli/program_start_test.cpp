@@ -1,16 +1,19 @@
 // The program itself: which arguments open the window and which run the command line.
+#include "app/cli/program_start.h"
 #include "tests/support/temp_folder.h"
 
 #include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace lumivert::testing {
 namespace {
@@ -47,9 +50,23 @@ TEST(ProgramStart, ArgumentsChooseTheCommandLineOrTheWindow) {
         {"-h", 0, "picture TEXT"},
         {"--help", 0, "colour RRGGBB"},
         {"picturs", 2, "unknown verb \"picturs\""},
+        {"--bogus", 2, "unknown option \"--bogus\""},
+        {"-x", 2, "unknown option \"-x\""},
+        {"-C '" + folder.path().string() + "' --bogus", 2, "unknown option \"--bogus\""},
+        {"image info --bogus", 2, "unknown option \"--bogus\""},
+        {"colour --bogus 00FF00", 2, "unknown option \"--bogus\""},
+        {"--version", 0, "lumivert 1.1.0"},
+        {"-C '" + folder.path().string() + "' --user-folder colour 0000FF", 2, "excludes"},
+        {"-C '" + (folder / "missing").string() + "' colour 0000FF", 1,
+         "Cannot use the working directory"},
         // Options of the window's toolkit go to the window; what the toolkit leaves is named.
-        {"-platform offscreen -bogus", 2, "unknown argument \"-bogus\""},
+        {"-platform offscreen -bogus", 2, "unknown option \"-bogus\""},
         {"-platform offscreen -style fusion -session abc extra", 2, "unknown argument \"extra\""},
+        {"-C '" + folder.path().string() + "' -platform offscreen -bogus", 2,
+         "unknown option \"-bogus\""},
+        {"-C '" + (folder / "missing").string() + "' -platform offscreen", 1,
+         "Cannot use the working directory"},
+        {"-C '" + folder.path().string() + "' --user-folder -platform offscreen", 2, "give one"},
     };
     for (const auto& c : cases) {
         const Finished run = runProgram(c.arguments);
@@ -57,6 +74,95 @@ TEST(ProgramStart, ArgumentsChooseTheCommandLineOrTheWindow) {
         EXPECT_NE(run.output.find(c.output), std::string::npos) << c.arguments << "\n"
                                                                 << run.output;
     }
+}
+
+// The version, with the revision of the checkout the program was built from.
+TEST(ProgramStart, VersionNamesTheRevisionOfAGitCheckout) {
+    FILE* git =
+        ::popen("git -C '" LUMIVERT_SOURCE_DIR "' rev-parse --short=12 HEAD 2>/dev/null", "r");
+    std::array<char, 64> revision{};
+    const bool checkout = std::fgets(revision.data(), revision.size(), git) != nullptr;
+    ::pclose(git);
+
+    const Finished run = runProgram("--version");
+    EXPECT_EQ(run.status, 0);
+    std::string expected = "lumivert 1.1.0";
+    if (checkout) {
+        expected += " (revision " + std::string(revision.data(), 12);
+    }
+    EXPECT_EQ(run.output.substr(0, expected.size()), expected) << run.output;
+}
+
+// Which arguments open the window, in which folder, and what the toolkit is given.
+TEST(ProgramStart, FolderOptionsComeBeforeTheChoice) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool window;
+        std::string folder;
+        bool userFolder;
+        std::vector<std::string> toolkit; // after the program's name
+    };
+    const Case cases[] = {
+        {{}, true, "", false, {}},
+        {{"-C", "d"}, true, "d", false, {}},
+        {{"-Cd"}, true, "d", false, {}},
+        {{"--user-folder"}, true, "", true, {}},
+        {{"-C", "d", "-platform", "offscreen"}, true, "d", false, {"-platform", "offscreen"}},
+        {{"--platform=offscreen", "-x"}, true, "", false, {"--platform=offscreen", "-x"}},
+        {{"-C", "d", "colour", "FF0000"}, false, "d", false, {}},
+        {{"--user-folder", "image", "info"}, false, "", true, {}},
+        {{"--bogus"}, false, "", false, {}},
+        {{"--version"}, false, "", false, {}},
+        {{"-C"}, false, "", false, {}}, // the command line reports the missing folder
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> words{"lumivert"};
+        words.insert(words.end(), c.arguments.begin(), c.arguments.end());
+        std::vector<char*> argv;
+        argv.reserve(words.size());
+        for (auto& word : words) {
+            argv.push_back(word.data());
+        }
+        const ProgramStart start = chooseProgramStart(static_cast<int>(argv.size()), argv.data());
+        std::string shown;
+        for (const auto& word : c.arguments) {
+            shown += word + " ";
+        }
+        EXPECT_EQ(start.window, c.window) << shown;
+        if (!c.window) {
+            continue;
+        }
+        EXPECT_EQ(start.folder, c.folder) << shown;
+        EXPECT_EQ(start.userFolder, c.userFolder) << shown;
+        ASSERT_FALSE(start.toolkitArguments.empty()) << shown;
+        EXPECT_STREQ(start.toolkitArguments.front(), "lumivert") << shown;
+        EXPECT_EQ(std::vector<std::string>(start.toolkitArguments.begin() + 1,
+                                           start.toolkitArguments.end()),
+                  c.toolkit)
+            << shown;
+    }
+}
+
+// The menu's folder: ~/Lumivert with its three folders, made on first use and kept after.
+TEST(ProgramStart, UserFolderIsCreatedBelowHome) {
+    TempFolder home;
+    const char* before = std::getenv("HOME");
+    const std::string previousHome = before != nullptr ? before : "";
+    ::setenv("HOME", home.path().c_str(), 1);
+    const auto previousFolder = std::filesystem::current_path();
+
+    enterStartFolder("", true);
+    const auto entered = std::filesystem::current_path();
+    std::ofstream(home / "Lumivert" / "work" / "kept") << "x";
+    enterStartFolder("", true);
+
+    std::filesystem::current_path(previousFolder);
+    ::setenv("HOME", previousHome.c_str(), 1);
+    EXPECT_EQ(entered, home / "Lumivert");
+    for (const char* below : {"work", "src", "pic"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(home / "Lumivert" / below)) << below;
+    }
+    EXPECT_TRUE(std::filesystem::exists(home / "Lumivert" / "work" / "kept"));
 }
 
 // Whether the process `child` catches SIGTERM, as the window does from its start on.

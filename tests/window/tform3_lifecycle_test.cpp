@@ -42,6 +42,14 @@ TEST_F(WindowLifecycleTest, StartsWithoutAStoreOnAnErasedImageAndEmptyPageEditor
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 
+TEST_F(WindowLifecycleTest, StatusBarShowsTheFolderItWorksIn) {
+    auto window = openWindow();
+    const auto* folder = window->findChild<QLabel*>("workingFolder");
+    ASSERT_NE(folder, nullptr);
+    EXPECT_EQ(folder->text(), QStringLiteral("工作目录：") +
+                                  QString::fromStdString(std::filesystem::current_path().string()));
+}
+
 TEST_F(WindowLifecycleTest, LoadsTheStoreOverTheErasedImage) {
     // An empty store lacks every byte; each counts as 0x00, which unscrambles to the mask.
     std::ofstream(storePath(), std::ios::binary).close();
