@@ -26,9 +26,9 @@ template <typename T> struct UninitialisedAllocator : std::allocator<T> {
 using PixelBytes = std::vector<std::uint8_t, UninitialisedAllocator<std::uint8_t>>;
 
 // A decoded picture: its size as the file's header gives it, and its pixels, 8 bits each of
-// red, green and blue and one unused byte, row by row from the top. Only the part that falls on the
-// picture view is kept, so a picture of 20,000 x 20,000 pixels costs no more memory than one of
-// 1500 x 1500; a picture small enough to be converted is kept whole.
+// red, green and blue and one unused byte, row by row from the top. A picture small enough to be
+// converted is kept whole; a larger one keeps no pixels at all (keptWidth and keptHeight 0), so
+// a picture of 20,000 x 20,000 pixels costs no more than reading its header.
 struct DecodedPicture {
     int width = 0;
     int height = 0;

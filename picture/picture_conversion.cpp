@@ -35,14 +35,27 @@ void storeIndexEntry(Workbench& workbench, int number, const DecodedPicture& pic
 } // namespace
 
 std::filesystem::path picturePath(std::string_view name) {
-    return "pic/" + gbkToUtf8(name) + ".jpg";
+    return picturePathOfBytes(gbkToUtf8(name));
+}
+
+std::filesystem::path picturePathOfBytes(std::string_view fileName) {
+    return "pic/" + std::string(fileName) + ".jpg";
 }
 
 PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink) {
-    const DecodedPicture picture = decodeJpegFile(picturePath(name));
-    sink.pictureLoaded(picture);
+    return convertPicture(workbench, name, picturePath(name), sink);
+}
+
+// A picture too large to be converted is not decoded, so there is nothing to show of it.
+PictureOutcome convertPicture(Workbench& workbench, std::string_view name,
+                              const std::filesystem::path& file, PictureSink& sink) {
+    const DecodedPicture picture = decodeJpegFile(file, kLargestPictureSide);
+    const bool refused = tooLarge(picture);
+    if (!refused) {
+        sink.pictureLoaded(picture);
+    }
     sink.logLine(loadedLine(name, picture.width, picture.height));
-    if (tooLarge(picture)) {
+    if (refused) {
         sink.logLine(tooLargeLine());
         return {};
     }

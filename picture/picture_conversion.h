@@ -18,12 +18,17 @@ struct PictureOutcome {
 // "pic/<name>.jpg" below the working directory; `name` is GBK text as typed.
 std::filesystem::path picturePath(std::string_view name);
 
+// "pic/<fileName>.jpg" with the file name's bytes as they are, for a name that comes as bytes
+// rather than as text (a command-line argument, which need not be UTF-8).
+std::filesystem::path picturePathOfBytes(std::string_view fileName);
+
 // Converts the picture "pic/<name>.jpg", `name` being the picture number as typed (GBK):
 // decodes it, shows it and logs "调入：..." to `sink`, refuses a picture of 1500 pixels or
-// more in width or height, reads the number, and then, while GenerateMode is 1, writes the
-// picture's index entry and its RGB565 pixels at the WriteCursor. With GenerateMode 0 it is a
-// preview: nothing is written, and the WriteCursor moves as if the pixels had been stored.
-// Logs "处理完成！" at the end.
+// more in width or height (its size read from its header, the picture neither decoded nor
+// shown), reads the number, and then, while GenerateMode is 1, writes the picture's index
+// entry and its RGB565 pixels at the WriteCursor. With GenerateMode 0 it is a preview: nothing
+// is written, and the WriteCursor moves as if the pixels had been stored. Logs "处理完成！" at
+// the end.
 //
 // While GenerateMode is 1 a number outside 1 to 511 is not written ("图片编号超出1-511，未处理"):
 // its entry would lie past the picture index, on the 12-dot font.
@@ -32,5 +37,10 @@ std::filesystem::path picturePath(std::string_view name);
 // and "'<name>' is not a valid integer value" when the number does not read (after the
 // load line).
 PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink);
+
+// The same conversion of the picture in `file`, `name` being what the log shows and the
+// number is read from.
+PictureOutcome convertPicture(Workbench& workbench, std::string_view name,
+                              const std::filesystem::path& file, PictureSink& sink);
 
 } // namespace lumivert

@@ -70,11 +70,13 @@ public:
         return command;
     }
 
+    // The file name keeps the argument's bytes, which need not be UTF-8 nor fit GBK; the log
+    // shows them as text.
     void run(VerbStreams& streams) override {
         auto workbench = std::make_unique<Workbench>();
         workbench->reset();
         PrintedLog log(streams.out, nullptr);
-        convertPicture(*workbench, utf8ToGbk(text_), log);
+        convertPicture(*workbench, utf8ToGbk(text_), picturePathOfBytes(text_), log);
     }
 
 private:

@@ -81,6 +81,39 @@ TEST_F(PictureVerbsTest, PictureIsAPreviewOfTheTextAsTyped) {
     EXPECT_NE(run.err.find("Cannot open file"), std::string::npos) << run.err;
 }
 
+// Arguments are bytes: a file name that is not UTF-8, or holds a character GBK lacks, names
+// its own file and not the one its '?'-replaced text would. The log shows the name as text;
+// not being a number, it then fails as any such name does.
+TEST_F(PictureVerbsTest, PictureNamesKeepTheirBytes) {
+    picture("??", 1, 1);
+    picture("?", 1, 1);
+    struct Case {
+        std::string name;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"\xFF\xFE", "??"}, {"\xF0\x9F\x98\x80", "?"}, // U+1F600, which GBK lacks
+    };
+    for (const auto& c : cases) {
+        picture(c.name, 5, 4);
+        const Outcome run = lumivert({"picture", c.name});
+        EXPECT_EQ(run.out, "调入：" + c.shown + ".jpg (宽:5  高:4)\n") << run.err;
+        EXPECT_EQ(run.err, "lumivert: '" + c.shown + "' is not a valid integer value\n");
+    }
+}
+
+// The batch names its files by number; a working directory whose name is not UTF-8 is used as
+// it is.
+TEST_F(PictureVerbsTest, PicturesWorksInAFolderWhoseNameIsNotUtf8) {
+    const std::filesystem::path folder = folder_ / "\xFF\xFE";
+    std::filesystem::create_directories(folder / "pic");
+    testing::writePicture(folder / "pic" / "1.jpg", testing::solidPixels(3, 2, 0, 0, 0));
+    const Outcome run = testing::lumivert({"-C", folder.string(), "pictures"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "调入：1.jpg (宽:3  高:2)\n处理完成！\n");
+    EXPECT_TRUE(std::filesystem::exists(folder / "work" / "sdata.tmp"));
+}
+
 TEST_F(PictureVerbsTest, ColourPrintsBothOutputs) {
     Outcome run = lumivert({"colour", "FF0000"});
     EXPECT_EQ(run.status, 0);

@@ -58,22 +58,26 @@ TEST(JpegDecoder, GreyPictureComesOutAsEqualRedGreenBlue) {
     }
 }
 
-TEST(JpegDecoder, KeepsOnlyWhatFallsOnThePictureView) {
+// The size comes from the header; a picture larger than the largest side keeps no pixels.
+TEST(JpegDecoder, DecodesOnlyPicturesThatFitTheLargestSide) {
     TempFolder folder;
     struct Case {
-        int width, height, keptWidth, keptHeight;
-        bool greyscale;
+        int width, height;
+        bool greyscale, decoded;
     };
-    for (const Case c : {Case{1600, 12, 1500, 12, false}, Case{9, 1501, 9, 1500, true},
-                         Case{1499, 3, 1499, 3, false}}) {
+    for (const Case c : {Case{1600, 12, false, false}, Case{9, 1500, true, false},
+                         Case{1499, 3, false, true}, Case{3, 1499, true, true}}) {
         writePicture(folder / "wide.jpg", photoPixels(c.width, c.height, c.greyscale));
         const DecodedPicture picture = decodeJpegFile(folder / "wide.jpg");
         EXPECT_EQ(picture.width, c.width);
         EXPECT_EQ(picture.height, c.height);
-        EXPECT_EQ(picture.keptWidth, c.keptWidth);
-        EXPECT_EQ(picture.keptHeight, c.keptHeight);
-        EXPECT_EQ(picture.rgbx.size(), static_cast<std::size_t>(c.keptWidth) * c.keptHeight * 4);
+        EXPECT_EQ(picture.isWhole(), c.decoded) << c.width << " x " << c.height;
+        const std::size_t pixels = c.decoded ? static_cast<std::size_t>(c.width) * c.height : 0;
+        EXPECT_EQ(picture.rgbx.size(), pixels * 4);
     }
+    writePicture(folder / "small.jpg", photoPixels(40, 30, false));
+    EXPECT_FALSE(decodeJpegFile(folder / "small.jpg", 39).isWhole()) << "largest side 39";
+    EXPECT_TRUE(decodeJpegFile(folder / "small.jpg", 40).isWhole()) << "largest side 40";
 }
 
 TEST(JpegDecoder, MissingFileCannotBeOpened) {
@@ -132,43 +136,42 @@ TEST(JpegDecoder, FileCutInsideItsScanDataDecodesAsFarAsItsDataGo) {
     EXPECT_NE(cut.rgbx, complete.rgbx);
 }
 
-} // namespace
-} // namespace lumivert::testing
-
-namespace lumivert::testing {
-namespace {
-
-// A picture whose header claims 30,000 x 30,000 pixels: its frame header says so, its data is
-// that of a small one.
-void claimHugeSize(const std::filesystem::path& path, bool progressive) {
-    writePicture(path, photoPixels(16, 16, false), {.progressive = progressive});
-    std::vector<std::uint8_t> bytes = readBytes(path);
-    const std::uint8_t frameMarker = progressive ? 0xC2 : 0xC0;
-    for (std::size_t i = 0; i + 9 < bytes.size(); ++i) {
-        if (bytes[i] == 0xFF && bytes[i + 1] == frameMarker) {
-            for (const std::size_t field : {i + 5, i + 7}) { // height, width
-                bytes[field] = 30000 >> 8;
-                bytes[field + 1] = 30000 & 0xFF;
-            }
-            break;
-        }
-    }
-    writeBytes(path, bytes);
-}
-
-TEST(JpegDecoder, ClaimedHugeSizesCostNoMoreThanThePictureView) {
+// Pictures made to be slow or to exhaust the memory: a header claiming a large size over the
+// data of a small picture, many empty scans. Each is decided by its size before any scan is
+// decoded, or stopped at its scans.
+TEST(JpegDecoder, HostilePicturesAreRefusedBySizeOrStoppedAtTheirScans) {
     TempFolder folder;
-    claimHugeSize(folder / "baseline.jpg", false);
-    const DecodedPicture picture = decodeJpegFile(folder / "baseline.jpg");
-    EXPECT_EQ(picture.width, 30000);
-    EXPECT_EQ(picture.height, 30000);
-    EXPECT_EQ(picture.keptWidth, 1500);
-    EXPECT_EQ(picture.keptHeight, 1500);
-
-    // A progressive picture keeps every coefficient until its last scan: the library is not
-    // given the memory for 30,000 x 30,000 of them.
-    claimHugeSize(folder / "progressive.jpg", true);
-    EXPECT_EQ(decodeError(folder / "progressive.jpg"), jpegError(JERR_NO_BACKING_STORE));
+    struct Case {
+        const char* what;
+        int width, height, scans; // 0: the picture's own scans
+        JpegSettings settings;
+        bool tooManyScans;
+    };
+    const Case cases[] = {
+        {"8000 x 8000 grey, 20,000 scans", 8000, 8000, 20000, {.greyscale = true}, false},
+        {"8000 x 6000 colour without subsampling", 8000, 6000, 0, {.fullChroma = true}, false},
+        {"30,000 x 30,000 colour", 30000, 30000, 0, {}, false},
+        {"1499 x 1499, 1,000 scans", 1499, 1499, 1000, {}, false},
+        {"1499 x 1499, 1,001 scans", 1499, 1499, 1001, {}, true},
+        {"1499 x 1499 grey, 100,000 scans", 1499, 1499, 100000, {.greyscale = true}, true},
+    };
+    const std::filesystem::path path = folder / "hostile.jpg";
+    for (const Case& c : cases) {
+        writeClaimedPicture(path, c.width, c.height, c.scans, c.settings);
+        if (c.tooManyScans) {
+            EXPECT_EQ(decodeError(path), "The picture \"" +
+                                             std::filesystem::absolute(path).string() +
+                                             "\" has more than 1000 scans and is not decoded.")
+                << c.what;
+            continue;
+        }
+        const DecodedPicture picture = decodeJpegFile(path);
+        EXPECT_EQ(picture.width, c.width) << c.what;
+        EXPECT_EQ(picture.height, c.height) << c.what;
+        const bool fits = c.width <= 1499 && c.height <= 1499;
+        EXPECT_EQ(picture.isWhole(), fits) << c.what;
+        EXPECT_EQ(picture.rgbx.empty(), !fits) << c.what;
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "tests/picture/recording_sink.h"
 #include "tests/support/temp_folder.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -119,14 +120,26 @@ TEST_F(PictureBatchTest, TwoRunsGiveTheSameImage) {
     EXPECT_TRUE(std::equal(first.begin(), first.end(), workbench_->image.image().begin()));
 }
 
+// An 8000 x 6000 progressive picture without chroma subsampling would need more memory than
+// the decoder takes: it is refused by its size like any other, and the batch goes on.
 TEST_F(PictureBatchTest, OversizedPictureLeavesNoGap) {
-    picture(1, solidPixels(3, 2, 0, 0, 0));
-    picture(2, solidPixels(1500, 2, 0, 0, 0));
-    picture(3, solidPixels(2, 2, 0, 0, 0));
-    run();
-    EXPECT_EQ(entry(2), Bytes(8, 0xFF));
-    EXPECT_EQ(entry(3), entryBytes(2, 2, kData + 12));
-    EXPECT_EQ(sink_.lines[3], "高度或宽度超过1500，未处理");
+    const std::filesystem::path oversized = folder_ / "pic" / "2.jpg";
+    const std::function<void()> oversizedPictures[] = {
+        [&] { writePicture(oversized, solidPixels(1500, 2, 0, 0, 0)); },
+        [&] { writeClaimedPicture(oversized, 8000, 6000, 0, {.fullChroma = true}); },
+    };
+    for (const auto& writeOversized : oversizedPictures) {
+        sink_.lines.clear();
+        picture(1, solidPixels(3, 2, 0, 0, 0));
+        writeOversized();
+        picture(3, solidPixels(2, 2, 0, 0, 0));
+        run();
+        EXPECT_EQ(entry(2), Bytes(8, 0xFF));
+        EXPECT_EQ(entry(3), entryBytes(2, 2, kData + 12));
+        ASSERT_EQ(sink_.lines.size(), 6u);
+        EXPECT_EQ(sink_.lines[3], "高度或宽度超过1500，未处理");
+        EXPECT_EQ(sink_.lines[5], "处理完成！");
+    }
 }
 
 TEST_F(PictureBatchTest, PicturesPastTheRegionsEndStartAtTheEndOfTheFlash) {
@@ -154,15 +167,26 @@ TEST_F(PictureBatchTest, PicturesPastTheRegionsEndStartAtTheEndOfTheFlash) {
     EXPECT_EQ(std::vector<std::string>(sink_.lines.end() - 7, sink_.lines.end()), expectedTail);
 }
 
+// Not a JPEG file, or one with more scans than the decoder reads.
 TEST_F(PictureBatchTest, FirstFailingPictureEndsTheBatch) {
-    picture(1, solidPixels(2, 2, 0, 0, 0));
-    writeBytes(folder_ / "pic" / "2.jpg", {'n', 'o', 't'});
-    picture(3, solidPixels(2, 2, 0, 0, 0));
-    EXPECT_THROW(run(), WorkbenchError);
-    EXPECT_EQ(workbench_->generateMode, 0);
-    EXPECT_EQ(entry(1), entryBytes(2, 2, kData));
-    EXPECT_EQ(entry(3), Bytes(8, 0xFF));
-    EXPECT_EQ(sink_.numbers, (std::vector<int>{1, 2}));
+    const std::filesystem::path failing = folder_ / "pic" / "2.jpg";
+    const std::function<void()> failingPictures[] = {
+        [&] {
+            writeBytes(failing, {'n', 'o', 't'});
+        },
+        [&] { writeClaimedPicture(failing, 64, 64, 1001, {}); },
+    };
+    for (const auto& writeFailing : failingPictures) {
+        sink_.numbers.clear();
+        picture(1, solidPixels(2, 2, 0, 0, 0));
+        writeFailing();
+        picture(3, solidPixels(2, 2, 0, 0, 0));
+        EXPECT_THROW(run(), WorkbenchError);
+        EXPECT_EQ(workbench_->generateMode, 0);
+        EXPECT_EQ(entry(1), entryBytes(2, 2, kData));
+        EXPECT_EQ(entry(3), Bytes(8, 0xFF));
+        EXPECT_EQ(sink_.numbers, (std::vector<int>{1, 2}));
+    }
 }
 
 TEST_F(PictureBatchTest, StopsWhenItsCallerCancels) {

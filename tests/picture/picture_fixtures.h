@@ -31,6 +31,22 @@ void writePicture(const std::filesystem::path& path, const Pixels& pixels,
 // chroma subsampling, so the colours survive.
 void writeFourColours(const std::filesystem::path& path);
 
+// Rewrites the frame header of a JPEG file's bytes to claim `width` x `height` pixels; the
+// scan data stay those of the picture it was.
+void claimSize(std::vector<std::uint8_t>& jpeg, int width, int height);
+
+// The number of scans (start-of-scan markers) in a JPEG file's bytes.
+int scanCount(const std::vector<std::uint8_t>& jpeg);
+
+// Adds `count` empty scans before the end marker: copies of the file's first scan header
+// with no data behind them. Each costs the decoder a pass over every block of the picture.
+void addEmptyScans(std::vector<std::uint8_t>& jpeg, int count);
+
+// A progressive picture that claims `width` x `height` pixels, has the data of a 16 x 16 one
+// and in all `scans` scans, empty ones added as needed (or its own when `scans` is smaller).
+void writeClaimedPicture(const std::filesystem::path& path, int width, int height, int scans,
+                         JpegSettings settings);
+
 // The bytes of a file, and a file made of bytes.
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
