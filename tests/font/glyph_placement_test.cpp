@@ -105,48 +105,56 @@ std::vector<SetCharacter> gb2312Characters() {
     return characters;
 }
 
+struct SetAtSize {
+    int dots;
+    bool halfWidth;
+};
+
+std::string nameOf(const ::testing::TestParamInfo<SetAtSize>& info) {
+    return std::to_string(info.param.dots) + (info.param.halfWidth ? "Half" : "Full");
+}
+
+class GlyphPlacementTest : public ::testing::TestWithParam<SetAtSize> {};
+
 // Every glyph the rasterizer draws from the chosen face, outline or embedded bitmap, is the
 // glyph FreeType renders on its own: no dot of a thin stroke is lost or added by drawing it
 // into the shared bitmap. The rows of the default font definitions at their sizes (full-width
 // hanzi, half-width ASCII) and the 12-dot and 16-dot sets.
-TEST(GlyphPlacementTest, EveryGlyphIsFreeTypesOwnRenderingPlacedByItsBearing) {
-    struct Case {
-        int dots;
-        bool halfWidth;
-    };
-    const Case cases[] = {
-        {12, false}, {16, false}, {24, false}, {24, true},  {32, false},
-        {32, true},  {48, false}, {48, true},  {64, false}, {64, true},
-    };
+TEST_P(GlyphPlacementTest, EveryGlyphIsFreeTypesOwnRenderingPlacedByItsBearing) {
+    const SetAtSize set = GetParam();
+    GlyphParameters parameters;
+    parameters.dotSize = std::to_string(set.dots);
+    parameters.fontHeight = std::to_string(set.dots);
+    parameters.fontWidth = std::to_string(set.halfWidth ? set.dots / 2 : set.dots);
+    parameters.halfWidth = set.halfWidth;
+    StandaloneGlyphs standalone(set.dots, set.halfWidth ? set.dots / 2 : 0);
+    const GlyphCell cell = glyphCell(set.dots, set.halfWidth);
     auto workbench = std::make_unique<Workbench>();
     workbench->reset();
     GlyphRasterizer rasterizer;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.dots) + (c.halfWidth ? " half-width" : " full-width"));
-        GlyphParameters parameters;
-        parameters.dotSize = std::to_string(c.dots);
-        parameters.fontHeight = std::to_string(c.dots);
-        parameters.fontWidth = std::to_string(c.halfWidth ? c.dots / 2 : c.dots);
-        parameters.halfWidth = c.halfWidth;
-        StandaloneGlyphs standalone(c.dots, c.halfWidth ? c.dots / 2 : 0);
-        const GlyphCell cell = glyphCell(c.dots, c.halfWidth);
-        std::string differing;
-        int compared = 0;
-        for (const auto& character : c.halfWidth ? asciiCharacters() : gb2312Characters()) {
-            if (!standalone.has(character.codePoint)) {
-                continue; // drawn by another face
-            }
-            rasterizer.render(*workbench, parameters, character.gbk);
-            if (packGlyph(rasterizer.bitmap(), cell) !=
-                standalone.glyph(character.codePoint, cell)) {
-                differing += gbkToUtf8(character.gbk) + " ";
-            }
-            ++compared;
+    std::string differing;
+    int compared = 0;
+    for (const auto& character : set.halfWidth ? asciiCharacters() : gb2312Characters()) {
+        if (!standalone.has(character.codePoint)) {
+            continue; // drawn by another face
         }
-        EXPECT_GT(compared, c.halfWidth ? 90 : 7000);
-        EXPECT_EQ(differing, "");
+        rasterizer.render(*workbench, parameters, character.gbk);
+        if (packGlyph(rasterizer.bitmap(), cell) != standalone.glyph(character.codePoint, cell)) {
+            differing += gbkToUtf8(character.gbk) + " ";
+        }
+        ++compared;
     }
+    EXPECT_GT(compared, set.halfWidth ? 90 : 7000);
+    EXPECT_EQ(differing, "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Sets, GlyphPlacementTest,
+                         ::testing::Values(SetAtSize{12, false}, SetAtSize{16, false},
+                                           SetAtSize{24, false}, SetAtSize{24, true},
+                                           SetAtSize{32, false}, SetAtSize{32, true},
+                                           SetAtSize{48, false}, SetAtSize{48, true},
+                                           SetAtSize{64, false}, SetAtSize{64, true}),
+                         nameOf);
 
 } // namespace
 } // namespace lumivert
