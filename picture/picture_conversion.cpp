@@ -38,8 +38,12 @@ std::filesystem::path picturePath(std::string_view name) {
     return "pic/" + gbkToUtf8(name) + ".jpg";
 }
 
-PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink) {
-    const DecodedPicture picture = decodeJpegFile(picturePath(name));
+PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink,
+                              ColourReduction reduction) {
+    DecodedPicture picture = decodeJpegFile(picturePath(name));
+    if (reduction == ColourReduction::Dither) {
+        ditherToRgb565(picture);
+    }
     sink.pictureLoaded(picture);
     sink.logLine(loadedLine(name, picture.width, picture.height));
     if (tooLarge(picture)) {

@@ -8,6 +8,7 @@
 #include "font/glyph_rasterizer.h"
 #include "image/image_store.h"
 #include "image/workbench.h"
+#include "picture/dithering.h"
 #include "serial/reply_flag.h"
 #include "serial/tcomm.h"
 #include "transfer/page_files.h"
@@ -23,6 +24,7 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QColorDialog;
 class QComboBox;
 class QFontDialog;
@@ -188,6 +190,8 @@ private:
     // Handlers of the picture tab.
     void Button14Click();
     void Button15Click();
+    void buildBatchMenu();
+    ColourReduction colourReduction() const;
 
     // Handlers of the colour calculator.
     void Button17Click();
@@ -301,6 +305,7 @@ private:
     QLineEdit* Edit3 = nullptr;
     QPushButton* Button14 = nullptr;
     QPushButton* Button15 = nullptr;
+    QAction* ditherItem = nullptr; // in Button15's context menu
 
     // Help tab: the colour calculator.
     QGroupBox* GroupBox5 = nullptr;
