@@ -35,8 +35,9 @@ bool isEmptyEntry(const FlashImage& image, std::int64_t offset) {
 
 // The row of the pair whose glyphs an entry's have the size of (see ExtractedEntry::row).
 int rowOfEntry(const ExtractedRows& rows, int pair, int position, bool oneByte) {
-    const ExtractedRow& odd = rows[static_cast<std::size_t>(2 * pair)];
-    const ExtractedRow& even = rows[static_cast<std::size_t>(2 * pair + 1)];
+    const auto first = static_cast<std::size_t>(pair) * 2;
+    const ExtractedRow& odd = rows[first];
+    const ExtractedRow& even = rows[first + 1];
     const bool oddFits = odd.parameters.halfWidth == oneByte;
     const bool evenFits = even.parameters.halfWidth == oneByte;
     if (oddFits && evenFits) {

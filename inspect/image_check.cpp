@@ -48,7 +48,8 @@ std::vector<RegionFill> regionFills(const FlashImage& image, const RegionMap& re
     for (const PageSlot& slot : decoded.slots) {
         pageBytes += slot.state == PageSlot::State::Empty
                          ? 0
-                         : std::min<std::int64_t>(slot.text.size() + 1, kPageSlotSize);
+                         : std::min<std::int64_t>(static_cast<std::int64_t>(slot.text.size()) + 1,
+                                                  kPageSlotSize);
     }
     const auto gbSize = [](FullSetFont font) {
         return std::int64_t{kGb2312Codes} * fullSetCell(font).byteCount();

@@ -42,6 +42,7 @@ void appendGlyph(std::vector<std::string>& lines, const std::string& heading,
 
 std::vector<std::string> listExtracted(const std::vector<ExtractedEntry>& entries) {
     std::vector<std::string> lines;
+    lines.reserve(entries.size());
     for (const ExtractedEntry& entry : entries) {
         lines.push_back(pairName(entry.pair) + "  entry " + std::to_string(entry.position) + "  " +
                         describeCharacter(entry.character()) + "  glyph " +

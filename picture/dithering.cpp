@@ -22,7 +22,8 @@ struct Level {
 Level nearestLevel(float value, int bits) {
     const int top = (1 << bits) - 1;
     const float clamped = std::clamp(value, 0.0F, 255.0F);
-    int best = std::clamp(static_cast<int>(std::lround(clamped * top / 255.0F)), 0, top);
+    int best = std::clamp(static_cast<int>(std::lround(clamped * static_cast<float>(top) / 255.0F)),
+                          0, top);
     float bestValue = expandedLevel(best, bits);
     for (const int neighbour : {best - 1, best + 1}) {
         if (neighbour < 0 || neighbour > top) {

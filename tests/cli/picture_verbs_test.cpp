@@ -57,7 +57,7 @@ TEST_F(PictureVerbsTest, PicturesConvertsIntoTheStoredImage) {
 // stay those of the truncation.
 TEST_F(PictureVerbsTest, DitherDiffusesTheColoursOfThePixelsOnly) {
     testing::writePicture(folder_ / "pic" / "1.jpg", testing::photoPixels(40, 30, false));
-    constexpr std::size_t kPixelBytes = 2 * 40 * 30;
+    constexpr std::size_t kPixelBytes = std::size_t{2} * 40 * 30;
     ASSERT_EQ(lumivert({"pictures"}).status, 0);
     const auto truncated = stored(1048576, kPixelBytes + 8);
     const auto entry = stored(16384 + 8, 8);

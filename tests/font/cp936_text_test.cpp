@@ -33,6 +33,7 @@ TEST(Cp936TextTest, SplitsTextIntoItsCodes) {
     for (const auto& c : cases) {
         decodeCp936(c.gbk, characters);
         std::vector<std::uint16_t> codes;
+        codes.reserve(characters.size());
         for (const auto& character : characters) {
             codes.push_back(character.code);
         }

@@ -51,13 +51,14 @@ public:
     std::vector<std::uint8_t> glyph(char32_t codePoint, GlyphCell cell) {
         const FT_UInt index = FT_Get_Char_Index(face_, codePoint);
         if (FT_Load_Glyph(face_, index, flags_) != 0) {
-            FT_Load_Glyph(face_, index, flags_ | FT_LOAD_NO_HINTING);
+            FT_Load_Glyph(face_, index, flags_ | static_cast<FT_Int32>(FT_LOAD_NO_HINTING));
         }
         FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_MONO);
         const FT_GlyphSlot slot = face_->glyph;
         GlyphBitmap placed;
         for (unsigned row = 0; row < slot->bitmap.rows; ++row) {
-            const unsigned char* line = slot->bitmap.buffer + row * slot->bitmap.pitch;
+            const unsigned char* line =
+                slot->bitmap.buffer + static_cast<std::ptrdiff_t>(row) * slot->bitmap.pitch;
             for (unsigned column = 0; column < slot->bitmap.width; ++column) {
                 if ((line[column / 8] & (0x80 >> (column % 8))) != 0) {
                     placed.setPixel(1 + slot->bitmap_left + static_cast<int>(column),

@@ -48,7 +48,7 @@ TEST(ContactSheetTest, TheSheetOfThe16DotSetShowsTheDotsOfItsBytes) {
     std::mt19937 random(7);
     constexpr std::int64_t kBase = 0x35000;
     constexpr int kGlyphs = 5;
-    std::vector<std::uint8_t> bytes(32 * kGlyphs);
+    std::vector<std::uint8_t> bytes(std::size_t{32} * kGlyphs);
     for (auto& byte : bytes) {
         byte = static_cast<std::uint8_t>(random());
     }

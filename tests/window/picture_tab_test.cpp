@@ -168,7 +168,7 @@ TEST_F(PictureTabTest, TheBatchMenuItemDithersThePreviewAndTheBatch) {
     picture("1", photoPixels(kSide, kSide, false));
     const auto pixelBytes = [&] {
         std::vector<std::uint8_t> bytes;
-        for (std::int64_t i = 0; i < 2 * kSide * kSide; ++i) {
+        for (std::int64_t i = 0; i < std::int64_t{2} * kSide * kSide; ++i) {
             bytes.push_back(window_->workbench().image.load(1048576 + i));
         }
         return bytes;
