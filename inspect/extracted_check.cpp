@@ -1,8 +1,8 @@
 #include "inspect/check_rules.h"
 #include "inspect/dot_matrix.h"
 #include "inspect/listing_format.h"
+#include "inspect/overlaps.h"
 
-#include <algorithm>
 #include <map>
 
 namespace lumivert {
@@ -36,22 +36,6 @@ void checkNotBlank(const FlashImage& image, const ExtractedEntry& entry, const E
     }
 }
 
-// Each glyph against the one reaching furthest among those that start before it.
-void checkOverlaps(std::vector<const ExtractedEntry*> sized, Problems& problems) {
-    std::stable_sort(sized.begin(), sized.end(),
-                     [](const auto* a, const auto* b) { return a->glyphOffset < b->glyphOffset; });
-    const ExtractedEntry* furthest = nullptr;
-    for (const ExtractedEntry* entry : sized) {
-        if (furthest != nullptr && entry->glyphOffset < furthest->glyphEnd()) {
-            problems.push_back(entryName(*entry) + ": its glyph at " + glyphSpan(*entry) +
-                               " overlaps the glyph of " + entryName(*furthest));
-        }
-        if (furthest == nullptr || entry->glyphEnd() > furthest->glyphEnd()) {
-            furthest = entry;
-        }
-    }
-}
-
 } // namespace
 
 void checkExtractedGlyphs(const FlashImage& image, const RegionMap& regions,
@@ -67,7 +51,13 @@ void checkExtractedGlyphs(const FlashImage& image, const RegionMap& regions,
         checkNotBlank(image, entry, rows, faces, problems);
         sized.push_back(&entry);
     }
-    checkOverlaps(std::move(sized), problems);
+    findOverlaps(
+        std::move(sized), [](const ExtractedEntry& e) { return e.glyphOffset; },
+        [](const ExtractedEntry& e) { return e.glyphEnd(); },
+        [&](const ExtractedEntry& entry, const ExtractedEntry& earlier) {
+            problems.push_back(entryName(entry) + ": its glyph at " + glyphSpan(entry) +
+                               " overlaps the glyph of " + entryName(earlier));
+        });
 }
 
 void checkExtractedDuplicates(const std::vector<ExtractedEntry>& entries, Problems& problems) {

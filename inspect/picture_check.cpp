@@ -1,7 +1,6 @@
 #include "inspect/check_rules.h"
 #include "inspect/listing_format.h"
-
-#include <algorithm>
+#include "inspect/overlaps.h"
 
 namespace lumivert {
 namespace {
@@ -33,7 +32,7 @@ void checkPlace(const PictureEntry& picture, const RegionMap& regions, Problems&
     }
 }
 
-// The parts inside the flash, each against the one reaching furthest among those before it.
+// Only what lies inside the flash can overlap.
 void checkOverlaps(const std::vector<PictureEntry>& pictures, Problems& problems) {
     std::vector<const PictureEntry*> stored;
     for (const PictureEntry& picture : pictures) {
@@ -41,18 +40,13 @@ void checkOverlaps(const std::vector<PictureEntry>& pictures, Problems& problems
             stored.push_back(&picture);
         }
     }
-    std::stable_sort(stored.begin(), stored.end(),
-                     [](const auto* a, const auto* b) { return a->start < b->start; });
-    const PictureEntry* furthest = nullptr;
-    for (const PictureEntry* picture : stored) {
-        if (furthest != nullptr && picture->start < furthest->end()) {
-            problems.push_back(pictureName(*picture) + ": its pixels at " + pixelSpan(*picture) +
-                               " overlap those of " + pictureName(*furthest));
-        }
-        if (furthest == nullptr || picture->end() > furthest->end()) {
-            furthest = picture;
-        }
-    }
+    findOverlaps(
+        std::move(stored), [](const PictureEntry& p) { return p.start; },
+        [](const PictureEntry& p) { return p.end(); },
+        [&](const PictureEntry& picture, const PictureEntry& earlier) {
+            problems.push_back(pictureName(picture) + ": its pixels at " + pixelSpan(picture) +
+                               " overlap those of " + pictureName(earlier));
+        });
 }
 
 } // namespace
