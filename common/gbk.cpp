@@ -1,5 +1,6 @@
 #include "common/gbk.h"
 
+#include "common/gbk_chars.h"
 #include "common/workbench_error.h"
 
 #include <array>
@@ -63,16 +64,9 @@ std::size_t utf8BytesToReplace(std::string_view text) {
     return length == 0 ? 1 : length;
 }
 
+// A lead byte with a proper trail byte is one (unassigned) character.
 std::size_t gbkBytesToReplace(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    if (text.size() >= 2 && inRange(lead, 0x81, 0xFE)) {
-        const auto trail = static_cast<unsigned char>(text[1]);
-        // A lead byte with a proper trail byte is one (unassigned) character.
-        if (inRange(trail, 0x40, 0x7E) || inRange(trail, 0x80, 0xFE)) {
-            return 2;
-        }
-    }
-    return 1;
+    return gbkCharacterLength(text, 0);
 }
 
 class Converter {

@@ -1,6 +1,7 @@
 #include "font/cp936_text.h"
 
 #include "common/gbk.h"
+#include "common/gbk_chars.h"
 
 #include <array>
 #include <memory>
@@ -8,14 +9,6 @@
 
 namespace lumivert {
 namespace {
-
-bool isLeadByte(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
-bool isTrailByte(unsigned char byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFE);
-}
 
 // The code point of one UTF-8 encoded character; 0 for anything else.
 char32_t singleCodePoint(const std::string& utf8) {
@@ -43,9 +36,10 @@ public:
             table[byte] = byte;
         }
         table[0x80] = singleCodePoint(gbkToUtf8("\x80"));
-        for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
-            for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-                if (isTrailByte(static_cast<unsigned char>(trail))) {
+        for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+            for (unsigned trail = 0x00; trail <= 0xFF; ++trail) {
+                if (isGbkLeadByte(static_cast<unsigned char>(lead)) &&
+                    isGbkTrailByte(static_cast<unsigned char>(trail))) {
                     const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
                     table[lead << 8 | trail] = singleCodePoint(gbkToUtf8(code));
                 }
@@ -69,14 +63,14 @@ const Cp936Table& cp936() {
 void decodeCp936(std::string_view gbk, std::vector<TextCharacter>& out) {
     const Cp936Table& table = cp936();
     out.clear();
-    for (std::size_t i = 0; i < gbk.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(gbk[i]);
-        std::uint16_t code = lead;
-        if (isLeadByte(lead) && i + 1 < gbk.size() &&
-            isTrailByte(static_cast<unsigned char>(gbk[i + 1]))) {
-            code = static_cast<std::uint16_t>(lead << 8 | static_cast<unsigned char>(gbk[++i]));
+    for (std::size_t i = 0; i < gbk.size();) {
+        const std::size_t length = gbkCharacterLength(gbk, i);
+        auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(gbk[i]));
+        if (length == 2) {
+            code = static_cast<std::uint16_t>(code << 8 | static_cast<unsigned char>(gbk[i + 1]));
         }
         out.push_back({code, table[code]});
+        i += length;
     }
 }
 

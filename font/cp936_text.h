@@ -17,10 +17,10 @@ struct TextCharacter {
     bool assigned() const { return codePoint != 0 && (codePoint < 0xE000 || codePoint > 0xF8FF); }
 };
 
-// Splits GBK text into its characters, in place of what `out` held. A lead byte (0x81 to
-// 0xFE) with a trail byte (0x40 to 0x7E, 0x80 to 0xFE) after it is a two-byte code; every
-// other byte a code of its own. A code that code page 936 leaves unassigned stays a
-// character of its own, with no code point.
+// Splits GBK text into its characters, in place of what `out` held: a lead byte with a
+// trail byte after it is a two-byte code, every other byte a code of its own (the GBK rule
+// of common/gbk_chars.h). A code that code page 936 leaves unassigned stays a character of
+// its own, with no code point.
 void decodeCp936(std::string_view gbk, std::vector<TextCharacter>& out);
 
 } // namespace lumivert

@@ -4,6 +4,7 @@
 #include "font/face_aliases.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace lumivert {
 namespace {
@@ -50,6 +51,18 @@ bool isRequested(const FcPattern* font, const std::vector<std::string>& requeste
             return true;
         }
     }
+}
+
+FaceFile fileOf(const FcPattern* font) {
+    int index = 0;
+    FcPatternGetInteger(font, FC_INDEX, 0, &index);
+    return {stringOf(font, FC_FILE), index, stringOf(font, FC_FAMILY)};
+}
+
+bool isScalable(const FcPattern* font) {
+    FcBool scalable = FcTrue;
+    FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
+    return scalable == FcTrue;
 }
 
 } // namespace
@@ -118,22 +131,60 @@ std::shared_ptr<const FaceChoice> FaceFinder::search(const std::string& family, 
     }
 
     std::vector<FaceChoice::Entry> entries;
+    std::vector<std::string> bitmapFaces; // family and style of each, all its files in one entry
     for (int i = 0; i < sorted->nfont; ++i) {
         const FcPattern* font = sorted->fonts[i];
-        std::string path = stringOf(font, FC_FILE);
-        if (path.empty()) {
+        FaceFile file = fileOf(font);
+        if (file.path.empty()) {
             continue;
         }
-        int index = 0;
-        FcPatternGetInteger(font, FC_INDEX, 0, &index);
         FcCharSet* characters = nullptr;
         FcPatternGetCharSet(font, FC_CHARSET, 0, &characters);
-        entries.push_back({{std::move(path), index, stringOf(font, FC_FAMILY)}, characters});
+        std::vector<FaceFile> otherFiles;
+        if (!isScalable(font)) {
+            const std::string face = file.family + "\n" + stringOf(font, FC_STYLE);
+            if (std::find(bitmapFaces.begin(), bitmapFaces.end(), face) != bitmapFaces.end()) {
+                continue;
+            }
+            bitmapFaces.push_back(face);
+            otherFiles = otherStrikes(font);
+        }
+        entries.push_back({std::move(file), characters, std::move(otherFiles)});
     }
     if (entries.empty()) {
         throw WorkbenchError("No font is installed.");
     }
     return std::make_shared<const FaceChoice>(std::move(entries), sorted);
+}
+
+// The sorted list keeps only the files that add characters, so the other sizes of a bitmap
+// face are listed on their own.
+std::vector<FaceFile> FaceFinder::otherStrikes(const FcPattern* font) {
+    const FaceFile own = fileOf(font);
+    PatternPtr pattern(FcPatternCreate(), FcPatternDestroy);
+    FcPatternAddString(pattern.get(), FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(own.family.c_str()));
+    const std::string style = stringOf(font, FC_STYLE);
+    if (!style.empty()) {
+        FcPatternAddString(pattern.get(), FC_STYLE,
+                           reinterpret_cast<const FcChar8*>(style.c_str()));
+    }
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcFalse);
+    std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> objects(
+        FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, nullptr), FcObjectSetDestroy);
+    std::unique_ptr<FcFontSet, decltype(&FcFontSetDestroy)> listed(
+        FcFontList(config_, pattern.get(), objects.get()), FcFontSetDestroy);
+    std::vector<FaceFile> files;
+    for (int i = 0; listed && i < listed->nfont; ++i) {
+        FaceFile file = fileOf(listed->fonts[i]);
+        if (!file.path.empty() && (file.path != own.path || file.index != own.index)) {
+            files.push_back(std::move(file));
+        }
+    }
+    std::sort(files.begin(), files.end(), [](const FaceFile& a, const FaceFile& b) {
+        return std::tie(a.path, a.index) < std::tie(b.path, b.index);
+    });
+    return files;
 }
 
 } // namespace lumivert

@@ -25,6 +25,9 @@ public:
     struct Entry {
         FaceFile file;
         const FcCharSet* characters; // owned by the choice
+        // A face made of bitmap strikes alone may spread its sizes over several files: the
+        // other files of its family and style, each a face of its own strikes.
+        std::vector<FaceFile> otherStrikes;
     };
 
     FaceChoice(std::vector<Entry> entries, std::shared_ptr<void> keepAlive);
@@ -62,6 +65,8 @@ private:
     // `standIn`: the search is for the face that stands in for a name that resolved to
     // nothing, and takes what it finds.
     std::shared_ptr<const FaceChoice> search(const std::string& family, bool standIn);
+    // The files of a face of bitmaps alone other than `font`'s own: same family and style.
+    std::vector<FaceFile> otherStrikes(const FcPattern* font);
 
     FcConfig* config_;
     std::mutex mutex_;

@@ -21,8 +21,9 @@ FaceStack::FaceStack(FT_Library library, std::shared_ptr<const FaceChoice> choic
 SizedFace& FaceStack::face(std::size_t entry) {
     auto& face = faces_[entry];
     if (!face) {
-        face =
-            std::make_unique<SizedFace>(library_, choice_->entries()[entry].file, height_, width_);
+        const FaceChoice::Entry& chosen = choice_->entries()[entry];
+        face = std::make_unique<SizedFace>(library_, chosen.file, height_, width_,
+                                           chosen.otherStrikes);
     }
     return *face;
 }

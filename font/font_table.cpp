@@ -142,7 +142,13 @@ void FontTable::save(const std::filesystem::path& folder) const {
 }
 
 FontEditorValues FontTable::loadRow(int rowNumber) {
-    Row& cells = row(rowNumber);
+    FontEditorValues values = rowValues(rowNumber);
+    row(rowNumber)[kStatusColumn] = editingStatus();
+    return values;
+}
+
+FontEditorValues FontTable::rowValues(int rowNumber) const {
+    const Row& cells = cells_.at(static_cast<std::size_t>(rowNumber));
     FontEditorValues values;
     GlyphParameters& parameters = values.parameters;
     parameters.face = cells[kFaceColumn];
@@ -150,7 +156,6 @@ FontEditorValues FontTable::loadRow(int rowNumber) {
     parameters.fontHeight = cells[kFontHeightColumn];
     parameters.xOffset = cells[kXOffsetColumn];
     parameters.yOffset = cells[kYOffsetColumn];
-    cells[kStatusColumn] = editingStatus();
     parameters.dotSize = cells[kDotSizeColumn];
     parameters.halfWidth = halfWidth(rowNumber);
     values.content = cells[kContentColumn];

@@ -65,6 +65,9 @@ public:
     // Copies a row into the editor's values and marks it "编辑中".
     FontEditorValues loadRow(int row);
 
+    // The editor's values a row holds, the row left as it is.
+    FontEditorValues rowValues(int row) const;
+
     // Writes the editor's values into a row: face, font width and height, offsets, an
     // empty status and the dot size as typed; then the cell width from the dot size
     // converted (halved for half-width characters), and the content with its line breaks

@@ -2,11 +2,13 @@
 
 #include "common/operation_host.h"
 #include "font/font_generation_sink.h"
+#include "font/glyph_cell.h"
 #include "font/glyph_parameters.h"
 #include "font/glyph_rasterizer.h"
 #include "image/workbench.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace lumivert {
 
@@ -23,8 +25,17 @@ inline constexpr int kGb2312LastTrail = 0xFE;
 inline constexpr int kGb2312Codes =
     (kGb2312LastLead - kGb2312FirstLead + 1) * (kGb2312LastTrail - kGb2312FirstTrail + 1);
 
+// Whether a GBK character (one or two bytes) is one of the set's codes.
+bool inGb2312Set(std::string_view character);
+
 // The dot size of the font, as the font tab's dot size box shows it: "12" or "16".
 const char* fullSetDotSize(FullSetFont font);
+
+// The cell of the font's glyphs as the module reads them, full-width: 12 x 16 or 16 x 16.
+GlyphCell fullSetCell(FullSetFont font);
+
+// Where the glyph of the code (lead, trail) of the set lies in the flash image.
+std::int64_t fullSetGlyphOffset(const RegionMap& regions, FullSetFont font, int lead, int trail);
 
 // Renders every code of the set, in code order, into the font's region with `parameters`
 // (its dot size replaced by the font's), each glyph straight after the one before from the

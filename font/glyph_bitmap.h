@@ -11,8 +11,8 @@ namespace lumivert {
 // left there apart from the cell frame.
 //
 // The pixels are stored as FreeType lays out a monochrome bitmap (rows top to bottom, each
-// row `kPitch` bytes, the leftmost pixel in bit 7, ink = 1), so that outlines are
-// rasterized straight into it.
+// row `kPitch` bytes, the leftmost pixel in bit 7, ink = 1), so that rendered glyphs are
+// copied into it eight pixels at a time.
 class GlyphBitmap {
 public:
     static constexpr int kSize = 100;
@@ -43,7 +43,7 @@ public:
     // pen draws it; the part outside the bitmap is lost.
     void drawLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
-    // The rows in FreeType's layout, for rasterizing into and sampling from.
+    // The rows in FreeType's layout, for copying glyphs into and sampling from.
     std::uint8_t* rows() { return rows_.data(); }
     const std::uint8_t* rows() const { return rows_.data(); }
 

@@ -5,7 +5,7 @@
 
 namespace lumivert {
 
-GlyphRasterizer::GlyphRasterizer() : faces_(library_.get()), painter_(library_.get()) {}
+GlyphRasterizer::GlyphRasterizer() : faces_(library_.get()) {}
 
 std::int32_t GlyphRasterizer::render(Workbench& workbench, const GlyphParameters& parameters,
                                      std::string_view text) {

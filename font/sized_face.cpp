@@ -1,6 +1,7 @@
 #include "font/sized_face.h"
 
 #include "common/workbench_error.h"
+#include "font/strike_choice.h"
 
 #include FT_TRUETYPE_TABLES_H
 
@@ -34,18 +35,51 @@ std::string describe(const FaceFile& file) {
     return "\"" + file.family + "\" (" + file.path + ")";
 }
 
+// The strikes of a face of bitmaps alone, file by file: `face` is the first file's, the
+// others are opened only to read their sizes. A file that cannot be opened adds none.
+std::vector<BitmapStrike> strikesOf(FT_Library library, FT_Face face,
+                                    const std::vector<FaceFile>& otherStrikes) {
+    std::vector<BitmapStrike> strikes;
+    const auto add = [&](FT_Face from, std::size_t file) {
+        for (int i = 0; i < from->num_fixed_sizes; ++i) {
+            const auto pixels =
+                static_cast<std::int32_t>((from->available_sizes[i].y_ppem + 32) / 64);
+            strikes.push_back({file, i, pixels});
+        }
+    };
+    add(face, 0);
+    for (std::size_t file = 0; file < otherStrikes.size(); ++file) {
+        FT_Face other = nullptr;
+        if (FT_New_Face(library, otherStrikes[file].path.c_str(), otherStrikes[file].index,
+                        &other) == 0) {
+            add(other, file + 1);
+            FT_Done_Face(other);
+        }
+    }
+    return strikes;
+}
+
 } // namespace
 
-SizedFace::SizedFace(FT_Library library, FaceFile file, std::int32_t height, std::int32_t width)
+SizedFace::SizedFace(FT_Library library, FaceFile file, std::int32_t height, std::int32_t width,
+                     const std::vector<FaceFile>& otherStrikes)
     : file_(std::move(file)) {
-    if (FT_New_Face(library, file_.path.c_str(), file_.index, &face_) != 0) {
-        face_ = nullptr;
-        throw WorkbenchError("The face " + describe(file_) + " cannot be opened.");
+    open(library);
+    try {
+        if (FT_IS_SCALABLE(face_)) {
+            setSize(height, width);
+        } else {
+            selectStrike(library, height, otherStrikes);
+        }
+    } catch (...) {
+        if (face_ != nullptr) {
+            FT_Done_Face(face_);
+        }
+        throw;
     }
-    if (!FT_IS_SCALABLE(face_)) {
-        selectStrike(height);
-        return;
-    }
+}
+
+void SizedFace::setSize(std::int32_t height, std::int32_t width) {
     units_ = unitsOf(face_);
     size_ = faceSize(units_, height, width);
     if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(size_.ppem)) != 0) {
@@ -59,27 +93,33 @@ SizedFace::SizedFace(FT_Library library, FaceFile file, std::int32_t height, std
     }
 }
 
+void SizedFace::open(FT_Library library) {
+    if (FT_New_Face(library, file_.path.c_str(), file_.index, &face_) != 0) {
+        face_ = nullptr;
+        throw WorkbenchError("The face " + describe(file_) + " cannot be opened.");
+    }
+}
+
 SizedFace::~SizedFace() {
     if (face_ != nullptr) {
         FT_Done_Face(face_);
     }
 }
 
-// A face of bitmaps alone is drawn at the strike nearest the size asked for.
-void SizedFace::selectStrike(std::int32_t height) {
-    const std::int64_t wanted = height == 0 ? 16 : std::abs(std::int64_t{height});
-    int nearest = 0;
-    for (int strike = 1; strike < face_->num_fixed_sizes; ++strike) {
-        const auto distance = [&](int n) {
-            return std::abs(face_->available_sizes[n].y_ppem / 64 - wanted);
-        };
-        if (distance(strike) < distance(nearest)) {
-            nearest = strike;
-        }
+void SizedFace::selectStrike(FT_Library library, std::int32_t height,
+                             const std::vector<FaceFile>& otherStrikes) {
+    const std::vector<BitmapStrike> strikes = strikesOf(library, face_, otherStrikes);
+    if (strikes.empty()) {
+        throw WorkbenchError("The face " + describe(file_) + " has no size to draw with.");
     }
-    if (face_->num_fixed_sizes <= 0 || FT_Select_Size(face_, nearest) != 0) {
+    const BitmapStrike& strike = strikes[chooseStrike(strikes, height)];
+    if (strike.file != 0) {
         FT_Done_Face(face_);
         face_ = nullptr;
+        file_ = otherStrikes[strike.file - 1];
+        open(library);
+    }
+    if (FT_Select_Size(face_, strike.index) != 0) {
         throw WorkbenchError("The face " + describe(file_) + " has no size to draw with.");
     }
     const auto& metrics = face_->size->metrics;

@@ -5,16 +5,20 @@
 #include "font/freetype_library.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace lumivert {
 
 // One installed face opened at the size a font height and width ask for. Glyphs are
 // loaded for monochrome output: from the face's embedded bitmaps where it has a strike
-// of that pixel size and is not scaled, else from its outlines with hinting.
+// of that pixel size and is not scaled, else from its outlines with hinting. A face made
+// of bitmaps alone is drawn at the strike chooseStrike picks from all its files' strikes
+// (`otherStrikes` names the files besides `file`), unscaled.
 class SizedFace {
 public:
     // Throws WorkbenchError when FreeType cannot open the face or give it that size.
-    SizedFace(FT_Library library, FaceFile file, std::int32_t height, std::int32_t width);
+    SizedFace(FT_Library library, FaceFile file, std::int32_t height, std::int32_t width,
+              const std::vector<FaceFile>& otherStrikes = {});
     ~SizedFace();
     SizedFace(const SizedFace&) = delete;
     SizedFace& operator=(const SizedFace&) = delete;
@@ -33,7 +37,10 @@ public:
     std::int32_t advance(FT_GlyphSlot slot) const;
 
 private:
-    void selectStrike(std::int32_t height);
+    void open(FT_Library library);
+    void setSize(std::int32_t height, std::int32_t width);
+    void selectStrike(FT_Library library, std::int32_t height,
+                      const std::vector<FaceFile>& otherStrikes);
 
     FaceFile file_;
     FT_Face face_ = nullptr;

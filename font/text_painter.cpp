@@ -29,6 +29,20 @@ bool isInk(const FT_Bitmap& glyph, const unsigned char* line, unsigned column) {
     }
 }
 
+// Whether any part of an outline, its origin at the pen on the baseline, falls on the bitmap.
+bool reachesBitmap(const FT_Outline& outline, std::int64_t penX, std::int64_t baseline) {
+    FT_BBox box;
+    FT_Outline_Get_CBox(&outline, &box);
+    const auto pixelFloor = [](FT_Pos position) {
+        return static_cast<std::int64_t>(position >> 6);
+    };
+    const auto pixelCeiling = [](FT_Pos position) {
+        return static_cast<std::int64_t>((position + 63) >> 6);
+    };
+    return penX + pixelCeiling(box.xMax) > 0 && penX + pixelFloor(box.xMin) < kBitmapEdge &&
+           baseline - pixelFloor(box.yMin) > 0 && baseline - pixelCeiling(box.yMax) < kBitmapEdge;
+}
+
 } // namespace
 
 std::int32_t TextPainter::draw(GlyphBitmap& bitmap, FaceStack& faces,
@@ -72,14 +86,17 @@ std::int64_t TextPainter::measure(FaceStack& faces, std::span<const TextCharacte
     return width;
 }
 
+// An outline is rendered into a bitmap of its own and copied, never rasterized into the
+// shared bitmap: the rasterizer's drop-out control then works on the glyph's own box, as
+// in FreeType's rendering of the glyph alone, so thin strokes keep every dot. An outline
+// that lies wholly off the bitmap is not rendered at all.
 void TextPainter::blit(GlyphBitmap& bitmap, FT_GlyphSlot slot, std::int64_t penX,
                        std::int64_t baseline) {
-    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        rasterize(bitmap, slot->outline, penX, baseline);
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE && !reachesBitmap(slot->outline, penX, baseline)) {
         return;
     }
     if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) {
-        throw WorkbenchError("A glyph of the face cannot be drawn.");
+        throw WorkbenchError("A glyph of the face cannot be drawn at this size.");
     }
     blitBitmap(bitmap, slot->bitmap, penX + slot->bitmap_left, baseline - slot->bitmap_top);
 }
@@ -121,33 +138,6 @@ void TextPainter::blitBitmap(GlyphBitmap& bitmap, const FT_Bitmap& glyph, std::i
                 bitmap.setPixel(static_cast<int>(left + column), static_cast<int>(top + row), true);
             }
         }
-    }
-}
-
-// The outline goes straight into the glyph bitmap, clipped to it: FreeType counts the rows
-// of a target bitmap from its bottom edge, so the baseline row `baseline` lies
-// (100 - baseline) pixels above that edge.
-void TextPainter::rasterize(GlyphBitmap& bitmap, FT_Outline& outline, std::int64_t penX,
-                            std::int64_t baseline) {
-    const FT_Pos dx = static_cast<FT_Pos>(penX * 64);
-    const FT_Pos dy = static_cast<FT_Pos>((kBitmapEdge - baseline) * 64);
-    FT_BBox box;
-    FT_Outline_Get_CBox(&outline, &box);
-    constexpr FT_Pos edge = kBitmapEdge * 64;
-    if (box.xMax + dx <= 0 || box.xMin + dx >= edge || box.yMax + dy <= 0 ||
-        box.yMin + dy >= edge) {
-        return;
-    }
-    FT_Outline_Translate(&outline, dx, dy);
-    FT_Bitmap target{};
-    target.rows = GlyphBitmap::kSize;
-    target.width = GlyphBitmap::kSize;
-    target.pitch = GlyphBitmap::kPitch;
-    target.buffer = bitmap.rows();
-    target.pixel_mode = FT_PIXEL_MODE_MONO;
-    target.num_grays = 2;
-    if (FT_Outline_Get_Bitmap(library_, &outline, &target) != 0) {
-        throw WorkbenchError("A glyph of the face cannot be drawn at this size.");
     }
 }
 

@@ -15,16 +15,15 @@ namespace lumivert {
 // paper background as wide as the text and as high as the face's ascent plus descent. The
 // caller has cleared the bitmap from (1, 1) on (GlyphBitmap::clearInside), so that only the
 // background's part in row 0 or column 0 is left to paint.
-// Each glyph goes at the pen position plus its bearing, and the pen moves on by the
-// glyph's width. Returns the width of the text in pixels; `facesUsed` receives the face
+// Each glyph is rendered on its own, monochrome, exactly as FreeType renders it, and goes at
+// the pen position plus its bearing, clipped to the bitmap; the pen moves on by the glyph's
+// width. Returns the width of the text in pixels; `facesUsed` receives the face
 // of each character.
 //
 // A code that stands for no character is left blank: the pen moves on by the chosen
 // face's missing-glyph width.
 class TextPainter {
 public:
-    explicit TextPainter(FT_Library library) : library_(library) {}
-
     std::int32_t draw(GlyphBitmap& bitmap, FaceStack& faces,
                       std::span<const TextCharacter> characters, std::int64_t x, std::int64_t y,
                       std::vector<const FaceFile*>& facesUsed);
@@ -38,13 +37,10 @@ private:
     };
     static Glyph load(FaceStack& faces, const TextCharacter& character);
     std::int64_t measure(FaceStack& faces, std::span<const TextCharacter> characters);
-    void blit(GlyphBitmap& bitmap, FT_GlyphSlot slot, std::int64_t penX, std::int64_t baseline);
+    static void blit(GlyphBitmap& bitmap, FT_GlyphSlot slot, std::int64_t penX,
+                     std::int64_t baseline);
     static void blitBitmap(GlyphBitmap& bitmap, const FT_Bitmap& glyph, std::int64_t left,
                            std::int64_t top);
-    void rasterize(GlyphBitmap& bitmap, FT_Outline& outline, std::int64_t penX,
-                   std::int64_t baseline);
-
-    FT_Library library_;
 };
 
 } // namespace lumivert

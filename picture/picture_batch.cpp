@@ -68,7 +68,8 @@ bool pictureExists(const std::string& name) {
 
 } // namespace
 
-void convertAllPictures(Workbench& workbench, PictureSink& sink, OperationHost& host) {
+void convertAllPictures(Workbench& workbench, PictureSink& sink, OperationHost& host,
+                        ColourReduction reduction) {
     const GenerateModeGuard generating(workbench);
     workbench.writeCursor = workbench.regionMap.offset(RegionMap::PictureDataBase);
     clearPictureData(workbench);
@@ -80,7 +81,7 @@ void convertAllPictures(Workbench& workbench, PictureSink& sink, OperationHost& 
             continue;
         }
         sink.pictureStarting(number);
-        const PictureOutcome outcome = convertPicture(workbench, name, sink);
+        const PictureOutcome outcome = convertPicture(workbench, name, sink, reduction);
         if (outcome.written && !outcome.allPixelsStored && !fullReported) {
             sink.logLine(regionFullLine(number));
             fullReported = true;

@@ -2,6 +2,7 @@
 
 #include "common/operation_host.h"
 #include "image/workbench.h"
+#include "picture/dithering.h"
 #include "picture/picture_sink.h"
 
 namespace lumivert {
@@ -20,7 +21,9 @@ inline constexpr int kLastPictureNumber = 512;
 // log names it ("图形数据区已满，第<n>张起的像素未写入").
 //
 // The first picture that fails ends the batch with its error; the pictures before it stay
-// converted. GenerateMode is 0 again on every way out.
-void convertAllPictures(Workbench& workbench, PictureSink& sink, OperationHost& host);
+// converted. GenerateMode is 0 again on every way out. Each picture's colours are reduced
+// to the module's as `reduction` says (see convertPicture).
+void convertAllPictures(Workbench& workbench, PictureSink& sink, OperationHost& host,
+                        ColourReduction reduction = ColourReduction::Truncate);
 
 } // namespace lumivert

@@ -42,16 +42,21 @@ std::filesystem::path picturePathOfBytes(std::string_view fileName) {
     return "pic/" + std::string(fileName) + ".jpg";
 }
 
-PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink) {
-    return convertPicture(workbench, name, picturePath(name), sink);
+PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink,
+                              ColourReduction reduction) {
+    return convertPicture(workbench, name, picturePath(name), sink, reduction);
 }
 
 // A picture too large to be converted is not decoded, so there is nothing to show of it.
 PictureOutcome convertPicture(Workbench& workbench, std::string_view name,
-                              const std::filesystem::path& file, PictureSink& sink) {
-    const DecodedPicture picture = decodeJpegFile(file, kLargestPictureSide);
+                              const std::filesystem::path& file, PictureSink& sink,
+                              ColourReduction reduction) {
+    DecodedPicture picture = decodeJpegFile(file, kLargestPictureSide);
     const bool refused = tooLarge(picture);
     if (!refused) {
+        if (reduction == ColourReduction::Dither) {
+            ditherToRgb565(picture);
+        }
         sink.pictureLoaded(picture);
     }
     sink.logLine(loadedLine(name, picture.width, picture.height));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/workbench.h"
+#include "picture/dithering.h"
 #include "picture/picture_sink.h"
 
 #include <filesystem>
@@ -28,7 +29,8 @@ std::filesystem::path picturePathOfBytes(std::string_view fileName);
 // shown), reads the number, and then, while GenerateMode is 1, writes the picture's index
 // entry and its RGB565 pixels at the WriteCursor. With GenerateMode 0 it is a preview: nothing
 // is written, and the WriteCursor moves as if the pixels had been stored. Logs "处理完成！" at
-// the end.
+// the end. With ColourReduction::Dither the decoded colours are dithered to the module's
+// levels first (ditherToRgb565), and the picture is shown as dithered.
 //
 // While GenerateMode is 1 a number outside 1 to 511 is not written ("图片编号超出1-511，未处理"):
 // its entry would lie past the picture index, on the 12-dot font.
@@ -36,11 +38,13 @@ std::filesystem::path picturePathOfBytes(std::string_view fileName);
 // Throws WorkbenchError when the file cannot be opened or decoded (nothing shown or logged)
 // and "'<name>' is not a valid integer value" when the number does not read (after the
 // load line).
-PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink);
+PictureOutcome convertPicture(Workbench& workbench, std::string_view name, PictureSink& sink,
+                              ColourReduction reduction = ColourReduction::Truncate);
 
 // The same conversion of the picture in `file`, `name` being what the log shows and the
 // number is read from.
 PictureOutcome convertPicture(Workbench& workbench, std::string_view name,
-                              const std::filesystem::path& file, PictureSink& sink);
+                              const std::filesystem::path& file, PictureSink& sink,
+                              ColourReduction reduction = ColourReduction::Truncate);
 
 } // namespace lumivert

@@ -1,5 +1,6 @@
 #include "app/cli/image_verbs.h"
 
+#include "app/cli/inspect_verbs.h"
 #include "app/cli/stored_workbench.h"
 #include "common/binary_file.h"
 #include "image/region_table.h"
@@ -74,6 +75,9 @@ std::vector<DeclaredVerb> declareImageVerbs(CLI::App& parent) {
     std::vector<DeclaredVerb> verbs;
     verbs.push_back(declare(*image, std::make_unique<ImageInfoVerb>()));
     verbs.push_back(declare(*image, std::make_unique<ImageExportVerb>()));
+    for (auto& verb : declareInspectVerbs(*image)) {
+        verbs.push_back(std::move(verb));
+    }
     return verbs;
 }
 

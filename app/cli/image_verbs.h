@@ -7,7 +7,7 @@
 
 namespace lumivert {
 
-// `image info` and `image export FILE`, under one `image` subcommand.
+// `image info`, `image export FILE` and the inspector's verbs, under one `image` subcommand.
 std::vector<DeclaredVerb> declareImageVerbs(CLI::App& parent);
 
 } // namespace lumivert

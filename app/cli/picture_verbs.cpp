@@ -35,8 +35,11 @@ private:
 class PicturesVerb : public Verb {
 public:
     CLI::App* declare(CLI::App& parent) override {
-        return parent.add_subcommand(
+        auto* command = parent.add_subcommand(
             "pictures", "Convert every pic/<n>.jpg, n = 1 to 512, into the flash image");
+        command->add_flag("--dither", dither_,
+                          "Floyd-Steinberg error diffusion to the module's colours (no banding)");
+        return command;
     }
 
     // A failing picture ends the batch; the pictures before it stay converted and are saved,
@@ -48,7 +51,8 @@ public:
             TerminalProgress progress(streams.err, "pictures");
             PrintedLog log(streams.out, &progress);
             try {
-                convertAllPictures(stored.workbench(), log, progress);
+                convertAllPictures(stored.workbench(), log, progress,
+                                   dither_ ? ColourReduction::Dither : ColourReduction::Truncate);
             } catch (const std::exception&) {
                 failure = std::current_exception();
             }
@@ -58,6 +62,9 @@ public:
             std::rethrow_exception(failure);
         }
     }
+
+private:
+    bool dither_ = false;
 };
 
 class PictureVerb : public Verb {

@@ -1,5 +1,6 @@
 // The picture tab: the picture view at the top left, the conversion log beside it, and the
-// picture number with the two conversion buttons under the view.
+// picture number with the two conversion buttons under the view; the batch button has a
+// context menu.
 
 #include "app/window/controls.h"
 #include "app/window/image_box.h"
@@ -29,6 +30,7 @@ QWidget* TForm3::buildPictureTab() {
 
     connectHandler(Button14, &QPushButton::clicked, &TForm3::Button14Click);
     connectHandler(Button15, &QPushButton::clicked, &TForm3::Button15Click);
+    buildBatchMenu();
     return tab;
 }
 

@@ -1,4 +1,5 @@
-// Picture conversion, one picture or all of them.
+// Picture conversion, one picture or all of them, and the batch button's context menu, whose
+// checkable item dithers the pictures of both conversions.
 
 #include "app/window/gbk_text.h"
 #include "app/window/image_box.h"
@@ -8,9 +9,11 @@
 #include "picture/picture_batch.h"
 #include "picture/picture_conversion.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace lumivert {
 namespace {
@@ -46,9 +49,21 @@ private:
 
 } // namespace
 
+void TForm3::buildBatchMenu() {
+    ditherItem = new QAction(QStringLiteral("抖动（减少色带）"), Button15);
+    ditherItem->setObjectName(QStringLiteral("ditherItem"));
+    ditherItem->setCheckable(true);
+    Button15->addAction(ditherItem);
+    Button15->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+ColourReduction TForm3::colourReduction() const {
+    return ditherItem->isChecked() ? ColourReduction::Dither : ColourReduction::Truncate;
+}
+
 void TForm3::Button14Click() {
     PictureTab tab(*Edit3, *Image3, *picmemo);
-    convertPicture(workbench_, toGbk(Edit3->text()), tab);
+    convertPicture(workbench_, toGbk(Edit3->text()), tab, colourReduction());
 }
 
 // The batch converts each picture itself rather than through a click of Button14, which is
@@ -56,7 +71,7 @@ void TForm3::Button14Click() {
 void TForm3::Button15Click() {
     LongOperation operation(*this);
     PictureTab tab(*Edit3, *Image3, *picmemo);
-    convertAllPictures(workbench_, tab, operation);
+    convertAllPictures(workbench_, tab, operation, colourReduction());
 }
 
 } // namespace lumivert

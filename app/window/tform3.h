@@ -9,6 +9,7 @@
 #include "image/image_store.h"
 #include "image/workbench.h"
 #include "pages/page_files.h"
+#include "picture/dithering.h"
 #include "serial/reply_flag.h"
 #include "serial/tcomm.h"
 #include "transfer/module_channel.h"
@@ -198,6 +199,8 @@ private:
     // Handlers of the picture tab.
     void Button14Click();
     void Button15Click();
+    void buildBatchMenu();
+    ColourReduction colourReduction() const;
 
     // Handlers of the colour calculator.
     void Button17Click();
@@ -313,6 +316,7 @@ private:
     QLineEdit* Edit3 = nullptr;
     QPushButton* Button14 = nullptr;
     QPushButton* Button15 = nullptr;
+    QAction* ditherItem = nullptr; // in Button15's context menu
 
     // Help tab: the colour calculator.
     QGroupBox* GroupBox5 = nullptr;

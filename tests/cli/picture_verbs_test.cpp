@@ -53,6 +53,26 @@ TEST_F(PictureVerbsTest, PicturesConvertsIntoTheStoredImage) {
     EXPECT_EQ(stored(16384 + 32, 8), (std::vector<std::uint8_t>{0, 2, 0, 2, 0, 0x10, 0, 12}));
 }
 
+// --dither changes the pixels of a shaded picture and nothing else; without it the bytes
+// stay those of the truncation.
+TEST_F(PictureVerbsTest, DitherDiffusesTheColoursOfThePixelsOnly) {
+    testing::writePicture(folder_ / "pic" / "1.jpg", testing::photoPixels(40, 30, false));
+    constexpr std::size_t kPixelBytes = std::size_t{2} * 40 * 30;
+    ASSERT_EQ(lumivert({"pictures"}).status, 0);
+    const auto truncated = stored(1048576, kPixelBytes + 8);
+    const auto entry = stored(16384 + 8, 8);
+    const Outcome run = lumivert({"pictures", "--dither"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "调入：1.jpg (宽:40  高:30)\n处理完成！\n");
+    const auto dithered = stored(1048576, kPixelBytes + 8);
+    EXPECT_NE(dithered, truncated);
+    EXPECT_EQ(stored(16384 + 8, 8), entry);
+    EXPECT_EQ(std::vector(dithered.begin() + kPixelBytes, dithered.end()),
+              std::vector<std::uint8_t>(8, 0xFF));
+    ASSERT_EQ(lumivert({"pictures"}).status, 0);
+    EXPECT_EQ(stored(1048576, kPixelBytes + 8), truncated);
+}
+
 TEST_F(PictureVerbsTest, FailingPictureStillSavesThePicturesBeforeIt) {
     picture("1", 3, 2);
     testing::writeBytes(folder_ / "pic" / "2.jpg", {0x89, 'P', 'N', 'G'});

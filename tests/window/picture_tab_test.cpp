@@ -1,7 +1,9 @@
 #include "app/window/image_box.h"
+#include "picture/rgb565.h"
 #include "tests/picture/picture_fixtures.h"
 #include "tests/window/window_fixture.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -150,6 +152,48 @@ TEST_F(PictureTabTest, FailingBatchEndsAtThatPicture) {
     number_->setText("2");
     convertOne_->click();
     EXPECT_EQ(window_->workbench().image.load(1048576), before);
+}
+
+// The batch button's context menu has one checkable item; checked, both conversions dither:
+// the preview shows the module's colours and the batch stores exactly those.
+TEST_F(PictureTabTest, TheBatchMenuItemDithersThePreviewAndTheBatch) {
+    ASSERT_EQ(convertAll_->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(convertAll_->actions().size(), 1);
+    QAction* dither = convertAll_->actions().front();
+    EXPECT_EQ(dither->text(), QStringLiteral("抖动（减少色带）"));
+    EXPECT_TRUE(dither->isCheckable());
+    EXPECT_FALSE(dither->isChecked());
+
+    constexpr int kSide = 24;
+    picture("1", photoPixels(kSide, kSide, false));
+    const auto pixelBytes = [&] {
+        std::vector<std::uint8_t> bytes;
+        for (std::int64_t i = 0; i < std::int64_t{2} * kSide * kSide; ++i) {
+            bytes.push_back(window_->workbench().image.load(1048576 + i));
+        }
+        return bytes;
+    };
+    convertAll_->click();
+    const std::vector<std::uint8_t> truncated = pixelBytes();
+
+    dither->setChecked(true);
+    number_->setText("1");
+    convertOne_->click();
+    std::vector<QRgb> preview;
+    for (int x = 0; x < kSide; ++x) {
+        for (int y = 0; y < kSide; ++y) {
+            preview.push_back(viewPixel(x, y));
+        }
+    }
+    convertAll_->click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    const std::vector<std::uint8_t> dithered = pixelBytes();
+    EXPECT_NE(dithered, truncated);
+    for (std::size_t i = 0; i < preview.size(); ++i) {
+        const Rgb stored =
+            rgbOf565(static_cast<std::uint16_t>(dithered[2 * i] << 8 | dithered[2 * i + 1]));
+        EXPECT_EQ(preview[i], qRgb(stored.red, stored.green, stored.blue)) << i;
+    }
 }
 
 } // namespace
