@@ -2,6 +2,7 @@
 # project needs first.
 BUILD         ?= build
 ASAN_BUILD    ?= build-asan
+TSAN_BUILD    ?= build-tsan
 RELEASE_BUILD ?= build-release
 JOBS          ?= $(shell nproc)
 DEMO          := $(BUILD)/demo
@@ -9,7 +10,7 @@ DEMO          := $(BUILD)/demo
 # Warnings are errors in every build the project makes for itself.
 OWN_CHECKS := -DLUMIVERT_WERROR=ON
 
-.PHONY: all deps build run test bench asan release package screenshots format lint clean \
+.PHONY: all deps build run test bench asan tsan check-style release package screenshots format lint clean \
         demo-pictures demo-asc
 
 all: build
@@ -44,6 +45,17 @@ asan: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
+# The threaded code under ThreadSanitizer: the serial component with its reader and writer,
+# the transfers over it, the stand-in module, and the window that drives them.
+TSAN_TESTS := serial_tests transfer_tests window_tests virtual-module
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja $(OWN_CHECKS) -DLUMIVERT_TSAN=ON -DLUMIVERT_BENCH=OFF \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TESTS)
+	cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp \
+	    ctest --output-on-failure -j $(JOBS) -R '^(serial_tests|transfer_tests|window)\.'
+
 # The build a Debian package gets: optimised, with Debian's default compiler and linker
 # flags (hardening included), without the tests.
 release: deps
@@ -72,6 +84,10 @@ demo-asc: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Formatting of every source, and clang-tidy on what changed since BASE (CI's own check).
+check-style: build
+	scripts/check-style $(BASE)
 
 lint: build
 	git ls-files '*.cpp' | xargs clang-tidy -p $(BUILD) --quiet

@@ -2,8 +2,8 @@
 
 #include "common/fd_io.h"
 #include "common/file_error.h"
-#include "common/input_file.h"
 #include "common/folders.h"
+#include "common/input_file.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -3,11 +3,11 @@
 #include "inspect/extracted_index.h"
 #include "inspect/page_slots.h"
 #include "inspect/picture_index.h"
+#include "pages/page_region.h"
 #include "picture/picture_batch.h"
 #include "tests/inspect/inspect_fixtures.h"
 #include "tests/picture/picture_fixtures.h"
 #include "tests/support/temp_folder.h"
-#include "pages/page_region.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 #include "font/ascii_font.h"
 #include "font/extracted_fonts.h"
 #include "inspect/image_check.h"
+#include "pages/page_region.h"
 #include "picture/picture_batch.h"
 #include "tests/inspect/inspect_fixtures.h"
 #include "tests/support/temp_folder.h"
-#include "pages/page_region.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -58,10 +58,12 @@ TEST(UploadJournalTest, AnythingButAnIntactJournalOfThisVersionIsRefused) {
         {"a flipped bit", flipped, "已损坏"},
         {"cut short", good.substr(0, good.size() - 10), "已损坏"},
         {"no checksum", body, "已损坏"},
-        {"a sector past the flash", sealed("lumivert upload journal 1\n512 " + hashText(hashOf(1)) + "\n"), "已损坏"},
+        {"a sector past the flash",
+         sealed("lumivert upload journal 1\n512 " + hashText(hashOf(1)) + "\n"), "已损坏"},
         {"a sector twice", sealed(body + "7 " + hashText(hashOf(8)) + "\n"), "已损坏"},
         {"a short hash", sealed("lumivert upload journal 1\n7 00ff\n"), "已损坏"},
-        {"a word for a number", sealed("lumivert upload journal 1\nseven " + hashText(hashOf(1)) + "\n"), "已损坏"},
+        {"a word for a number",
+         sealed("lumivert upload journal 1\nseven " + hashText(hashOf(1)) + "\n"), "已损坏"},
     };
     for (const auto& [what, text, problem] : cases) {
         std::string found;

@@ -36,8 +36,8 @@ protected:
     // The journal of a full upload of the region: every Sector as the image has it.
     UploadJournal journalOfTheImage() {
         UploadJournal journal;
-        for (std::int32_t sector = kFont16.start / 16; sector < (kFont16.start + kFont16.count) / 16;
-             ++sector) {
+        for (std::int32_t sector = kFont16.start / 16;
+             sector < (kFont16.start + kFont16.count) / 16; ++sector) {
             journal.record(sector, hashBytes(image().image().subspan(
                                        static_cast<std::size_t>(sector) * 4096, 4096)));
         }
