@@ -53,7 +53,7 @@ tsan: deps
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target $(TSAN_TESTS)
 	cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen \
-	    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp \
+	    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:ignore_noninstrumented_modules=1:suppressions=$(CURDIR)/tests/tsan.supp \
 	    ctest --output-on-failure -j $(JOBS) -R '^(serial_tests|transfer_tests|window)\.'
 
 # The build a Debian package gets: optimised, with Debian's default compiler and linker
