@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace lumivert::testing {
 namespace {
@@ -216,7 +217,8 @@ public:
         std::optional<rlim_t> mostOpenFiles;
     };
 
-    explicit ModuleProgram(std::vector<std::string> arguments) : ModuleProgram(arguments, {}) {}
+    explicit ModuleProgram(std::vector<std::string> arguments)
+        : ModuleProgram(std::move(arguments), {}) {}
 
     ModuleProgram(std::vector<std::string> arguments, const Start& start) {
         arguments.insert(arguments.begin(), start.name);
