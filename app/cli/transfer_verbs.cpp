@@ -146,7 +146,7 @@ private:
         ModuleLink link{channel, host};
         try {
             for (const auto& name : regions_) {
-                uploadOneRegion(link, workbench, name, session, streams.out);
+                uploadOneRegion(link, workbench, name, session, streams.out, progress);
             }
             awaitQuietLine(link);
         } catch (const TransferError&) {
@@ -166,9 +166,11 @@ private:
         }
     }
 
-    // A region is reported sent once its bytes have left the port.
+    // A region is reported sent once its bytes have left the port, on a line of its own: the
+    // progress line makes way for it.
     void uploadOneRegion(ModuleLink& link, const Workbench& workbench, const std::string& name,
-                         UploadSession& session, std::ostream& out) const {
+                         UploadSession& session, std::ostream& out,
+                         TerminalProgress& progress) const {
         const UploadRegion region = kRegionNames.at(name);
         std::int64_t blocks = 0;
         for (const PageRange& range : uploadRanges(region, workbench.regionMap)) {
@@ -177,6 +179,7 @@ private:
         NoDisplay display;
         uploadRegion(link, workbench.image, workbench.regionMap, region, display, session);
         waitUntilSent(link.channel);
+        progress.clearLine();
         out << name << ": " << blocks << (blocks == 1 ? " block" : " blocks") << " sent\n";
     }
 

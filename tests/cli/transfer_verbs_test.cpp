@@ -1,3 +1,4 @@
+#include "common/unique_fd.h"
 #include "tests/cli/transfer_folder.h"
 #include "tests/support/pty_pair.h"
 #include "tests/transfer/upload_check.h"
@@ -9,6 +10,7 @@
 #include <memory>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 namespace lumivert::testing {
 namespace {
@@ -46,6 +48,35 @@ TEST_F(TransferVerbsTest, UploadSendsTheRegionsGiven) {
     const auto stored = storedWorkbench();
     EXPECT_EQ(stored->image.load(0xE1000), 'X');
     expectModuleReceived(module, stored->image, {1872, 1884, 3600});
+}
+
+// On a terminal, where standard output and standard error share the screen, the progress
+// line makes way for each region's line.
+TEST_F(TransferVerbsTest, OnATerminalEachRegionHasALineOfItsOwn) {
+    auto image = std::make_unique<Workbench>();
+    image->reset();
+    image->image.store(0x75000, 0x10);
+    image->image.store(0x5000, 0x30);
+    storeImage(image->image);
+    VirtualModule module;
+    module.start();
+
+    const PtyPair terminal;
+    const UniqueFd standardError(::dup(STDERR_FILENO));
+    ::dup2(terminal.terminal(), STDERR_FILENO);
+    std::ostringstream screen;
+    const auto before = std::filesystem::current_path();
+    const int status = runCommandLine({"-C", folder.path().string(), "upload", "gb12", "ascii",
+                                       "--port", module.path(), "--read-interval", "5"},
+                                      screen, screen);
+    std::filesystem::current_path(before);
+    ::dup2(standardError.get(), STDERR_FILENO);
+
+    ASSERT_EQ(status, 0) << screen.str();
+    for (const char* line : {"gb12: 1 block sent\n", "ascii: 1 block sent\n"}) {
+        EXPECT_NE(screen.str().find(std::string("\r\033[K") + line), std::string::npos)
+            << screen.str();
+    }
 }
 
 TEST_F(TransferVerbsTest, UploadFailsWhenTheModuleStopsAnswering) {

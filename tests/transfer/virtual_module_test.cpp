@@ -11,10 +11,13 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace lumivert::testing {
 namespace {
@@ -207,8 +210,18 @@ public:
         std::string errors; // standard error
     };
 
-    explicit ModuleProgram(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), LUMIVERT_VIRTUAL_MODULE);
+    // How the program is started: the name it is started by (argv[0]), and at most how many
+    // files it may hold open.
+    struct Start {
+        std::string name = LUMIVERT_VIRTUAL_MODULE;
+        std::optional<rlim_t> mostOpenFiles;
+    };
+
+    explicit ModuleProgram(std::vector<std::string> arguments)
+        : ModuleProgram(std::move(arguments), {}) {}
+
+    ModuleProgram(std::vector<std::string> arguments, const Start& start) {
+        arguments.insert(arguments.begin(), start.name);
         std::vector<char*> argv;
         argv.reserve(arguments.size() + 1);
         for (auto& argument : arguments) {
@@ -226,6 +239,9 @@ public:
             ::dup2(errors[1], STDERR_FILENO);
             ::close(output[0]);
             ::close(errors[0]);
+            if (start.mostOpenFiles) {
+                limitOpenFiles(*start.mostOpenFiles);
+            }
             ::execv(LUMIVERT_VIRTUAL_MODULE, argv.data());
             ::_exit(127);
         }
@@ -257,6 +273,15 @@ public:
     }
 
 private:
+    // Only standard input, output and error stay open, and no further file can be opened.
+    static void limitOpenFiles(rlim_t most) {
+        for (int descriptor = STDERR_FILENO + 1; descriptor < 1024; ++descriptor) {
+            ::close(descriptor);
+        }
+        const rlimit limit{most, most};
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+
     pid_t child_ = -1;
     UniqueFd output_;
     UniqueFd errors_;
@@ -325,6 +350,41 @@ TEST(VirtualModuleProgramTest, ErasesSectorsAndCountsProtocolErrors) {
     ASSERT_EQ(flash.size(), 0x200000u);
     EXPECT_EQ(flash[0x1000], 0x22) << "the block at FlashPage 16";
     EXPECT_EQ(flash[0x1400], 0xFF) << "the block at FlashPage 20, erased";
+}
+
+// It goes by the name it was started by, in its messages and its summary alike: installed,
+// lumivert-virtual-module.
+TEST(VirtualModuleProgramTest, NamesItselfAsItWasStarted) {
+    struct Case {
+        std::string startedAs;
+        std::string name;
+    };
+    const Case cases[] = {
+        {LUMIVERT_VIRTUAL_MODULE, "virtual-module"},
+        {"/usr/bin/lumivert-virtual-module", "lumivert-virtual-module"},
+        {"lumivert-virtual-module", "lumivert-virtual-module"},
+    };
+    for (const auto& [startedAs, name] : cases) {
+        ModuleProgram served({}, {startedAs, std::nullopt});
+        EXPECT_FALSE(served.path().empty()) << startedAs;
+        EXPECT_EQ(served.end().errors, name + ": 0 commands, 0 blocks, 0 protocol errors\n");
+
+        for (const char* wrong : {"--reply=\\q", "--baud=49"}) {
+            ModuleProgram refused({wrong}, {startedAs, std::nullopt});
+            const auto ending = refused.end();
+            EXPECT_GE(ending.status, 2) << wrong;
+            EXPECT_EQ(ending.errors.rfind(name + ": ", 0), 0u) << ending.errors;
+        }
+    }
+}
+
+// A module that cannot open its pseudo-terminal says so and fails, instead of aborting.
+TEST(VirtualModuleProgramTest, SaysWhyItCannotStart) {
+    ModuleProgram program({}, {"lumivert-virtual-module", STDERR_FILENO + 2});
+    const auto ending = program.end();
+    EXPECT_TRUE(program.path().empty());
+    EXPECT_EQ(ending.status, 1);
+    EXPECT_EQ(ending.errors.rfind("lumivert-virtual-module: cannot ", 0), 0u) << ending.errors;
 }
 
 TEST(VirtualModuleProgramTest, RefusesARateOutsideTheRange) {

@@ -1,5 +1,5 @@
-// virtual-module: a stand-in for the display module on a pseudo-terminal, for trying the
-// workbench without a module. It prints the path of the terminal to open as the port, then
+// lumivert-virtual-module: a stand-in for the display module on a pseudo-terminal, for trying
+// the workbench without a module. It prints the path of the terminal to open as the port, then
 // one line for each command and data block it receives; protocol errors go to standard error,
 // and so does the count of what it received when it ends.
 
@@ -8,7 +8,10 @@
 
 #include <CLI/CLI.hpp>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -34,17 +37,33 @@ void handleSignals() {
     }
 }
 
+// The name the program goes by in its help, its messages and its summary: the one it was
+// started by, lumivert-virtual-module when installed, virtual-module in the build tree.
+std::string programName(int argc, char** argv) {
+    if (argc > 0 && argv[0] != nullptr) {
+        std::string name = std::filesystem::path(argv[0]).filename().string();
+        if (!name.empty()) {
+            return name;
+        }
+    }
+    return "lumivert-virtual-module";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::string name = programName(argc, argv);
     CLI::App app{"A stand-in for the display module on a pseudo-terminal. It prints the path to "
                  "open as the serial port, answers every command (ended by a carriage return) "
                  "and every 1,024-byte block after BUP(<page>,232), keeps the blocks unscrambled "
                  "in a 2 MB flash image, and logs what it receives. SIGUSR1 writes the flash "
                  "file; SIGINT, SIGTERM or SIGHUP end it, writing the flash file and counting "
                  "the commands, blocks and protocol errors received on standard error. Exit "
-                 "status 1 when a protocol error was seen.",
-                 "virtual-module"};
+                 "status 1 when a protocol error was seen or the module could not start.",
+                 name};
+    app.failure_message([name](const CLI::App* failed, const CLI::Error& error) {
+        return name + ": " + CLI::FailureMessage::simple(failed, error);
+    });
     std::string reply = "OK\\r\\n";
     int delay = 0;
     int split = -1;
@@ -72,7 +91,7 @@ int main(int argc, char** argv) {
     try {
         options.reply = lumivert::unescapeText(reply);
     } catch (const std::exception& error) {
-        std::cerr << "virtual-module: " << error.what() << '\n';
+        std::cerr << name << ": " << error.what() << '\n';
         return 2;
     }
     options.delay = std::chrono::milliseconds(delay);
@@ -92,12 +111,19 @@ int main(int argc, char** argv) {
         std::cerr << "protocol error: " << error << std::endl;
     };
 
-    lumivert::VirtualModule module(std::move(options));
-    std::cout << module.path() << std::endl;
-    servedModule = &module;
+    std::optional<lumivert::VirtualModule> module;
+    try {
+        module.emplace(std::move(options));
+    } catch (const std::exception& error) {
+        std::cerr << name << ": " << error.what() << '\n';
+        return 1;
+    }
+    // Whoever has the path may signal the module at once.
+    servedModule = &*module;
     handleSignals();
-    module.serve();
+    std::cout << module->path() << std::endl;
+    module->serve();
     servedModule = nullptr;
-    std::cerr << "virtual-module: " << module.summary() << std::endl;
+    std::cerr << name << ": " << module->summary() << std::endl;
     return protocolError ? 1 : 0;
 }
