@@ -2,10 +2,12 @@
 # project needs first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 DEMO       := $(BUILD)/demo
 
-.PHONY: all deps build run test bench asan format lint clean demo-pictures demo-asc
+.PHONY: all deps build run test bench asan fuzz format lint clean demo-pictures demo-asc
 
 all: build
 
@@ -38,6 +40,13 @@ asan: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
+# The libFuzzer harnesses of fuzz/ (clang), each run for FUZZ_SECONDS on its corpus; fails on
+# any crash, leak, hang or broken rule.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DLUMIVERT_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # The sample pictures of the demo folder, drawn by the project's own generator.
 demo-pictures: build
 	$(BUILD)/tools/demo-pictures demo/pic
@@ -53,4 +62,4 @@ lint: build
 	git ls-files '*.cpp' | xargs clang-tidy -p $(BUILD) --quiet
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
