@@ -68,6 +68,9 @@ Seeds pictureSeeds() {
         {"widest_1499x1", 1499, 1, {.quality = 30}},
         {"too_wide_1500x1", 1500, 1, {.quality = 30}},
         {"too_tall_1x1500", 1, 1500, {.quality = 30, .greyscale = true}},
+        // Wider than the picture view: only its left part is kept.
+        {"wider_than_view_1600x2", 1600, 2, {.quality = 30}},
+        {"grey_wider_than_view_1600x2", 1600, 2, {.quality = 30, .greyscale = true}},
     };
     const auto folder = emptyScratchFolder("seeds");
     Seeds seeds;
