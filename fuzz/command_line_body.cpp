@@ -54,7 +54,8 @@ void runArguments(Input input) {
     std::ostringstream err;
     int status = 0;
     {
-        const InFolder back(std::filesystem::current_path());
+        // The run enters the folder -C names; the fuzzer's own folder is the one to come back to.
+        const InFolder here(std::filesystem::current_path());
         status = runCommandLine(arguments, out, err);
     }
     expect(status >= 0 && status <= 2, "the exit status is 0, 1 or 2");
