@@ -4,13 +4,15 @@ BUILD         ?= build
 ASAN_BUILD    ?= build-asan
 TSAN_BUILD    ?= build-tsan
 RELEASE_BUILD ?= build-release
+FUZZ_BUILD    ?= build-fuzz
+FUZZ_SECONDS  ?= 60
 JOBS          ?= $(shell nproc)
 DEMO          := $(BUILD)/demo
 
 # Warnings are errors in every build the project makes for itself.
 OWN_CHECKS := -DLUMIVERT_WERROR=ON
 
-.PHONY: all deps build run test bench asan tsan check-style release package screenshots format lint clean \
+.PHONY: all deps build run test bench asan tsan check-style fuzz release package screenshots format lint clean \
         demo-pictures demo-asc
 
 all: build
@@ -74,6 +76,13 @@ package: release
 screenshots: build
 	$(BUILD)/tools/screenshots demo docs/screenshots
 
+# The libFuzzer harnesses of fuzz/ (clang), each run for FUZZ_SECONDS on its corpus; fails on
+# any crash, leak, hang or broken rule.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja $(OWN_CHECKS) -DLUMIVERT_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # The sample pictures of the demo folder, drawn by the project's own generator.
 demo-pictures: build
 	$(BUILD)/tools/demo-pictures demo/pic
@@ -93,4 +102,4 @@ lint: build
 	git ls-files '*.cpp' | xargs clang-tidy -p $(BUILD) --quiet
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)
