@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace lumivert::fuzz {
 namespace {
@@ -26,6 +27,15 @@ void runBody(const Harness& harness, const std::string& what, const std::string&
 }
 
 class HarnessReplay : public ::testing::TestWithParam<Harness> {};
+
+} // namespace
+
+// A harness is shown by its name in the test's listing.
+void PrintTo(const Harness& harness, std::ostream* out) {
+    *out << harness.name;
+}
+
+namespace {
 
 TEST_P(HarnessReplay, InputsThatOnceFailedPass) {
     const Harness& harness = GetParam();
