@@ -202,14 +202,18 @@ TEST_F(TransferVerbsTest, SendRefusesCommandsWithAZeroByte) {
     EXPECT_TRUE(module.commands().empty());
 }
 
-// A module that sends a byte every 150 ms whatever it is told, its heartbeat.
+// A module that sends a byte whatever it is told, the next one as soon as the port has read
+// the last: a heartbeat that never pauses for a read interval.
 class Heartbeat {
 public:
     explicit Heartbeat(const PtyPair& line)
         : thread_([this, &line] {
               while (!stopped_) {
-                  line.send(std::string("."));
-                  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+                  if (line.unreadBytes() == 0) {
+                      line.send(std::string("."));
+                  } else {
+                      std::this_thread::yield();
+                  }
               }
           }) {}
     ~Heartbeat() { stop(); }

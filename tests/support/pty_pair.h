@@ -11,6 +11,7 @@
 #include <string>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -40,6 +41,16 @@ public:
         int count = 0;
         return ::ioctl(peer_.get(), FIONREAD, &count) == 0 ? count : -1;
     }
+
+    // How many bytes the peer sent that wait for the terminal side to read them now.
+    int unreadBytes() const {
+        int count = 0;
+        return ::ioctl(terminal_.get(), FIONREAD, &count) == 0 ? count : -1;
+    }
+
+    // Waits until the terminal side (the port that has it open) has read everything the peer
+    // sent; false when `most` passes first.
+    bool waitUntilRead(std::chrono::milliseconds most) const;
 
     // The peer goes away, as a device that is unplugged.
     void closePeer() { peer_.reset(); }
@@ -79,6 +90,17 @@ inline void PtyPair::send(const std::vector<std::uint8_t>& bytes) const {
 
 inline void PtyPair::send(const std::string& text) const {
     send(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+inline bool PtyPair::waitUntilRead(std::chrono::milliseconds most) const {
+    const auto end = std::chrono::steady_clock::now() + most;
+    while (unreadBytes() > 0) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        std::this_thread::yield();
+    }
+    return true;
 }
 
 inline std::vector<std::uint8_t> PtyPair::receive(std::size_t count,
