@@ -1,6 +1,7 @@
 #include "app/cli/command_line.h"
 #include "fuzz/bodies.h"
 #include "fuzz/scratch_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <algorithm>
 #include <sstream>
@@ -55,7 +56,7 @@ void runArguments(Input input) {
     int status = 0;
     {
         // The run enters the folder -C names; the fuzzer's own folder is the one to come back to.
-        const InFolder here(std::filesystem::current_path());
+        const testing::WorkingDirectory here(std::filesystem::current_path());
         status = runCommandLine(arguments, out, err);
     }
     expect(status >= 0 && status <= 2, "the exit status is 0, 1 or 2");

@@ -4,6 +4,7 @@
 #include "image/workbench.h"
 #include "picture/picture_conversion.h"
 #include "picture/picture_index_entry.h"
+#include "tests/support/temp_folder.h"
 
 #include <algorithm>
 #include <memory>
@@ -62,7 +63,7 @@ void expectStored(const Workbench& workbench, std::int32_t start, const ReadingS
 void convertPictureFile(Input input) {
     const auto folder = emptyScratchFolder("jpeg_conversion");
     writeScratchFile(folder / "pic" / (std::to_string(kNumber) + ".jpg"), asText(input));
-    const InFolder inside(folder);
+    const testing::WorkingDirectory inside(folder);
 
     Workbench& workbench = sharedWorkbench();
     workbench.reset();
